@@ -1,0 +1,225 @@
+#include "calc/number_text.h"
+
+#include <charconv>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+
+namespace calc {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// More significant digits than any double needs to round correctly (767):
+// the rest can stand as one sticky digit. Hex and octal likewise, far
+// beyond 53 bits.
+constexpr std::size_t kMaxDecimalDigits = 800;
+constexpr std::size_t kMaxHexDigits = 30;
+constexpr std::size_t kMaxOctalDigits = 40;
+// Exponents and digit counts saturate here: far beyond the range of a
+// double, far within that of int64.
+constexpr std::int64_t kHuge = std::int64_t{1} << 50;
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool isDigit(int c) { return c >= '0' && c <= '9'; }
+int hexValue(int c) {
+  if (isDigit(c)) return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::int64_t add(std::int64_t a, std::int64_t b) {
+  const std::int64_t s = a + b;  // both within ±2^51: cannot overflow
+  return s > kHuge ? kHuge : (s < -kHuge ? -kHuge : s);
+}
+
+// Reads a text character by character; blanks are invisible.
+class Reader {
+ public:
+  explicit Reader(std::string_view text) : text_(text) {}
+  int peek() {
+    while (pos_ < text_.size() && isBlank(text_[pos_])) ++pos_;
+    return pos_ < text_.size() ? static_cast<unsigned char>(text_[pos_]) : -1;
+  }
+  void skip() { ++pos_; }
+  bool take(char a, char b) {
+    const int c = peek();
+    if (c != a && c != b) return false;
+    skip();
+    return true;
+  }
+  std::size_t mark() const { return pos_; }
+  void rewind(std::size_t mark) { pos_ = mark; }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+// The significant digits of a number, at most `max` of them, with room for
+// a sticky digit and an exponent suffix.
+class Digits {
+ public:
+  enum class Fate { LeadingZero, Kept, Dropped };
+
+  explicit Digits(std::size_t max) : max_(max) {}
+  Fate push(char c) {
+    if (count_ == 0 && c == '0') return Fate::LeadingZero;
+    if (count_ == max_) {
+      sticky_ = sticky_ || c != '0';
+      return Fate::Dropped;
+    }
+    buf_[count_++] = c;
+    return Fate::Kept;
+  }
+  bool empty() const { return count_ == 0; }
+  std::size_t count() const { return count_; }
+  // Stands one non-zero digit for the dropped ones: it lies strictly between
+  // the same two neighbouring kept values, which is all rounding looks at.
+  // True if a digit was added.
+  bool seal() {
+    if (sticky_) buf_[count_++] = '1';
+    return sticky_;
+  }
+  // Appends `marker` and the exponent, then reads the whole as a double.
+  std::from_chars_result read(char marker, std::int64_t exponent, std::chars_format fmt,
+                              double& v) {
+    char* end = buf_ + count_;
+    *end++ = marker;
+    end = std::to_chars(end, buf_ + sizeof buf_, exponent).ptr;
+    return std::from_chars(buf_, end, v, fmt);
+  }
+
+ private:
+  std::size_t max_;
+  std::size_t count_ = 0;
+  bool sticky_ = false;
+  char buf_[kMaxDecimalDigits + 32];
+};
+
+// The signed digits after an "E", saturating; false if there are none.
+bool readExponent(Reader& r, std::int64_t& exponent) {
+  const std::size_t start = r.mark();
+  bool negative = false;
+  if (r.peek() == '+' || r.peek() == '-') {
+    negative = r.peek() == '-';
+    r.skip();
+  }
+  if (!isDigit(r.peek())) {
+    r.rewind(start);
+    return false;
+  }
+  std::int64_t e = 0;
+  for (int c = r.peek(); isDigit(c); c = r.peek()) {
+    e = e > kHuge ? e : e * 10 + (c - '0');
+    r.skip();
+  }
+  exponent = negative ? -e : e;
+  return true;
+}
+
+double readDecimal(Reader& r, bool negative) {
+  Digits digits(kMaxDecimalDigits);
+  std::int64_t scale = 0;  // value = digits × 10^scale
+  bool anyDigit = false, point = false;
+  for (int c = r.peek();; c = r.peek()) {
+    if (isDigit(c)) {
+      anyDigit = true;
+      const Digits::Fate fate = digits.push(static_cast<char>(c));
+      if (point && fate != Digits::Fate::Dropped) scale = add(scale, -1);
+      if (!point && fate == Digits::Fate::Dropped) scale = add(scale, 1);
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+    r.skip();
+  }
+  if (!anyDigit) return 0.0;  // a sign or a point alone is no number
+
+  const std::size_t beforeE = r.mark();
+  std::int64_t exponent = 0;
+  if (r.take('E', 'e') && readExponent(r, exponent)) {
+    scale = add(scale, exponent);
+  } else {
+    r.rewind(beforeE);  // "1e" and "1e+" end before the E
+  }
+
+  const double zero = negative ? -0.0 : 0.0;
+  if (digits.empty()) return zero;
+  if (digits.seal()) scale = add(scale, -1);
+  // 10^(magnitude-1) <= |value| < 10^magnitude.
+  const std::int64_t magnitude = scale + static_cast<std::int64_t>(digits.count());
+  if (magnitude > 400) return negative ? -kInf : kInf;
+  if (magnitude < -400) return zero;
+  double v = 0;
+  if (digits.read('e', scale, std::chars_format::scientific, v).ec != std::errc{})
+    v = magnitude > 0 ? kInf : 0.0;  // out of range: beyond the largest, below the least
+  return negative ? -v : v;
+}
+
+// "&H" and "&O" integers: their bits regrouped into hex digits, read as a
+// hexadecimal float so that the value is rounded once.
+double readInteger(Reader& r, int bitsPerDigit) {
+  const int radix = 1 << bitsPerDigit;
+  Digits hex(kMaxHexDigits);
+  std::int64_t exponent = 0;  // in bits
+  unsigned pending = 0;       // bits not yet grouped into a hex digit
+  int pendingBits = 0;
+  auto emit = [&](unsigned nibble) {
+    if (hex.push("0123456789abcdef"[nibble]) == Digits::Fate::Dropped) exponent = add(exponent, 4);
+  };
+  for (int v = hexValue(r.peek()); v >= 0 && v < radix; v = hexValue(r.peek())) {
+    pending = (pending << bitsPerDigit) | static_cast<unsigned>(v);
+    pendingBits += bitsPerDigit;
+    if (pendingBits >= 4) {
+      pendingBits -= 4;
+      emit((pending >> pendingBits) & 15u);
+      pending &= (1u << pendingBits) - 1;
+    }
+    r.skip();
+  }
+  if (pendingBits > 0) {  // the last bits, as the top of one more digit
+    emit(pending << (4 - pendingBits));
+    exponent -= 4 - pendingBits;
+  }
+  if (hex.empty()) return 0.0;
+  if (hex.seal()) exponent -= 4;
+  if (exponent > 2000) return kInf;
+  double v = 0;
+  if (hex.read('p', exponent, std::chars_format::hex, v).ec != std::errc{}) v = kInf;
+  return v;
+}
+
+}  // namespace
+
+double NumberText::parse(std::string_view utf8Text) {
+  Reader r(utf8Text);
+  if (r.peek() == '&') {
+    r.skip();
+    if (r.take('H', 'h')) return readInteger(r, 4);
+    if (r.take('O', 'o')) return readInteger(r, 3);
+    return 0.0;
+  }
+  bool negative = false;
+  if (r.peek() == '+' || r.peek() == '-') {
+    negative = r.peek() == '-';
+    r.skip();
+  }
+  return readDecimal(r, negative);
+}
+
+std::string NumberText::format(double value, char decimalSeparator) {
+  if (value == 0) return "0";  // also for -0
+  char buf[40];
+  const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15).ptr;
+  std::string text(buf, end);
+  for (char& c : text) {
+    if (c == 'e') c = 'E';
+    if (c == '.') c = decimalSeparator;
+  }
+  return text;
+}
+
+}  // namespace calc

@@ -1,0 +1,199 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "ui/controls.h"
+
+namespace ui {
+
+// Twips to device pixels: 1440 twips an inch, so 15 a pixel at 96 dpi.
+// The one conversion every front end uses; rounds to nearest.
+constexpr int twipsToPixels(int twips, int dpi = 96) {
+  const long long scaled = static_cast<long long>(twips) * dpi;
+  return static_cast<int>((scaled >= 0 ? scaled + 720 : scaled - 720) / 1440);
+}
+
+// A system colour by its platform index, or a fixed RGB value; `Ordinary`
+// leaves the toolkit's usual colour for that kind of control.
+struct Colour {
+  enum class Kind : std::uint8_t { Ordinary, System, Rgb };
+  Kind kind = Kind::Ordinary;
+  int systemIndex = 0;
+  std::uint8_t r = 0, g = 0, b = 0;
+};
+constexpr Colour kOrdinary{};
+constexpr Colour sys(int index) { return {Colour::Kind::System, index}; }
+constexpr Colour rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+  return {Colour::Kind::Rgb, 0, r, g, b};
+}
+
+struct Font {
+  std::string_view family;
+  double points;
+  int weight;  // 400 regular, 700 bold
+};
+constexpr Font kSans12{"MS Sans Serif", 12, 400};
+constexpr Font kSans13Bold{"MS Sans Serif", 13.5, 700};
+constexpr Font kSans13{"MS Sans Serif", 13.5, 400};
+constexpr Font kTimes12{"Times New Roman", 12, 400};
+
+enum class Kind { Label, TextBox, ComboBox, Button };
+
+struct Rect {
+  int left, top, width, height;  // twips
+};
+
+struct ControlSpec {
+  Control id;
+  Kind kind;
+  std::string_view text;  // caption or initial text
+  Rect rect;
+  Font font;
+  Colour back = kOrdinary;  // for buttons: the face
+  Colour fore = kOrdinary;
+  int tabIndex = 0;
+  int maxLength = 0;  // 0: no limit
+};
+
+// In tab order.
+inline constexpr std::array<ControlSpec, 14> kControls{{
+    {Control::Label1, Kind::Label, "半峰宽D：", {360, 1320, 1140, 300}, kSans12, {}, {}, 0},
+    {Control::txtD, Kind::TextBox, "", {1560, 1320, 1215, 420}, kSans12, sys(9), {}, 1, 8},
+    {Control::txt2X, Kind::TextBox, "", {3720, 1320, 1215, 420}, kSans12, {}, {}, 2, 8},
+    {Control::combWL, Kind::ComboBox, "Cu", {1560, 1920, 1215, 420}, kSans12, sys(14), sys(18), 3},
+    {Control::Label2, Kind::Label, "2θ 角：", {2880, 1320, 810, 300}, kSans12, {}, {}, 4},
+    {Control::Label3,
+     Kind::Label,
+     "计算结果（粒径/nm）为：",
+     {360, 2520, 2790, 300},
+     kSans12,
+     {},
+     {},
+     5},
+    {Control::txtResult,
+     Kind::TextBox,
+     "",
+     {1560, 2880, 3375, 450},
+     kSans13Bold,
+     {},
+     rgb(0, 0, 192),
+     6,
+     16},
+    {Control::Label4,
+     Kind::Label,
+     "请在下面输入各实验值：",
+     {360, 840, 2640, 300},
+     kSans12,
+     {},
+     {},
+     7},
+    {Control::Label5, Kind::Label, "波长λ/nm：", {360, 1920, 1245, 300}, kSans12, {}, {}, 8},
+    {Control::txtWaveLengh,
+     Kind::TextBox,
+     "0.154056",
+     {2880, 1920, 1215, 420},
+     kSans12,
+     {},
+     sys(13),
+     9,
+     8},
+    {Control::Label9,
+     Kind::Label,
+     "← ◇Sorbel◇ →",
+     {1065, 240, 3150, 360},
+     kSans13,
+     {},
+     rgb(128, 0, 0),
+     10},
+    {Control::cmdCalculation,
+     Kind::Button,
+     "计算",
+     {360, 3600, 1575, 495},
+     kTimes12,
+     sys(19),
+     {},
+     11},
+    {Control::cmdReCalculation,
+     Kind::Button,
+     "重新计算",
+     {1920, 3600, 1575, 495},
+     kTimes12,
+     sys(19),
+     {},
+     12},
+    {Control::cmdEnd, Kind::Button, "退出", {3480, 3600, 1455, 495}, kTimes12, sys(19), {}, 13},
+}};
+
+inline constexpr std::array<std::string_view, 6> kAnodeList{"Cu", "Cu(Ave)", "Cr",
+                                                            "Fe", "Co",      "其他"};
+
+struct LineSpec {
+  Control id;
+  int x1, y1, x2, y2;  // twips
+  Colour colour;
+  int widthPixels;
+};
+inline constexpr std::array<LineSpec, 5> kLines{{
+    {Control::Line5, 0, 0, 5280, 0, kOrdinary, 3},
+    {Control::Line1, 0, 0, 0, 4440, sys(0), 3},
+    {Control::Line4, 5280, 0, 5280, 4440, sys(0), 3},
+    {Control::Line3, 0, 4320, 5280, 4320, sys(0), 3},
+    {Control::Line2, 5400, 4440, 5415, 4455, kOrdinary, 1},  // outside the client area
+}};
+
+// A one-pixel outline in the ordinary colour, inside a diagonal cross-hatch.
+struct ShapeSpec {
+  Control id;
+  Rect rect;
+  Colour hatch;
+};
+inline constexpr ShapeSpec kShape{Control::Shape1, {120, 120, 5055, 4095}, sys(24)};
+
+struct WindowSpec {
+  std::string_view caption;
+  int clientWidth, clientHeight;  // twips
+  int originLeft, originTop;      // twips from the screen's top-left corner
+  Colour back;
+};
+inline constexpr WindowSpec kWindow{"Sorbel", 5295, 4335, 5160, 3795, sys(19)};
+
+// Top to bottom.
+inline constexpr std::array<Control, kControlCount> kStacking{
+    Control::cmdEnd,         Control::cmdReCalculation,
+    Control::cmdCalculation, Control::combWL,
+    Control::txtResult,      Control::txt2X,
+    Control::txtD,           Control::txtWaveLengh,
+    Control::Line5,          Control::Label9,
+    Control::Line4,          Control::Line3,
+    Control::Line2,          Control::Line1,
+    Control::Label5,         Control::Label4,
+    Control::Label3,         Control::Label2,
+    Control::Label1,         Control::Shape1,
+};
+
+constexpr const ControlSpec& spec(Control c) {
+  for (const auto& s : kControls)
+    if (s.id == c) return s;
+  return kControls[0];  // not reached for a control of the table
+}
+
+// The label whose caption names a box, for accessible names.
+constexpr Control labelFor(Control c) {
+  switch (c) {
+    case Control::txtD:
+      return Control::Label1;
+    case Control::txt2X:
+      return Control::Label2;
+    case Control::combWL:
+    case Control::txtWaveLengh:
+      return Control::Label5;
+    case Control::txtResult:
+      return Control::Label3;
+    default:
+      return c;
+  }
+}
+
+}  // namespace ui
