@@ -12,10 +12,9 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // More significant digits than any double needs to round correctly (767):
 // the rest can stand as one sticky digit. Hex and octal likewise, far
-// beyond 53 bits.
+// beyond 53 bits (octal digits are regrouped into hex ones).
 constexpr std::size_t kMaxDecimalDigits = 800;
 constexpr std::size_t kMaxHexDigits = 30;
-constexpr std::size_t kMaxOctalDigits = 40;
 // Exponents and digit counts saturate here: far beyond the range of a
 // double, far within that of int64.
 constexpr std::int64_t kHuge = std::int64_t{1} << 50;
