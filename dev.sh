@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# One entry point for developers and CI:
+#   ./dev.sh run      install what is missing, build, open the window
+#   ./dev.sh test     install what is missing, build every preset, run every test headless
+set -euo pipefail
+cd "$(dirname "$0")"
+
+# Installs the Debian packages of tools/packages.txt that are missing.
+install_missing() {
+  local missing=()
+  while read -r pkg; do
+    [[ -z "$pkg" || "$pkg" == \#* ]] && continue
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+  done < tools/packages.txt
+  ((${#missing[@]})) || return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  ((EUID == 0)) || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() {
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1"
+}
+
+cmd_run() {
+  install_missing
+  build linux
+  if [[ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
+    echo "No display found. To run the window on a virtual one: xvfb-run -a build/linux/app/qt/sorbel" >&2
+    exit 1
+  fi
+  exec build/linux/app/qt/sorbel
+}
+
+cmd_test() {
+  install_missing
+  local preset
+  for preset in linux win32 win64; do build "$preset"; done
+  ctest --preset linux
+  ctest --preset win64
+  ctest --test-dir build/win32 --output-on-failure
+}
+
+case "${1:-}" in
+  run) cmd_run ;;
+  test) cmd_test ;;
+  *) sed -n '2,4p' "$0" >&2; exit 2 ;;
+esac
