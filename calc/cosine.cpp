@@ -39,21 +39,18 @@ DD FastTwoSum(double a, double b) {  // |a| >= |b| or a == 0
   return {s, b - (s - a)};
 }
 
-DD TwoProduct(double a, double b) {
+// Dekker's split: a = hi + lo, each half with at most 26 significant bits.
+DD Split(double a) {
   constexpr double kSplit = 134217729.0;  // 2^27 + 1
-  const double ca = kSplit * a, cb = kSplit * b;
-  const double ah = ca - (ca - a), al = a - ah;
-  const double bh = cb - (cb - b), bl = b - bh;
-  const double p = a * b;
-  return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
+  const double c = kSplit * a;
+  const double hi = c - (c - a);
+  return {hi, a - hi};
 }
 
-// Relative error at most 3u^2 + 13u^3, whatever the signs.
-DD Add(DD x, DD y) {
-  const DD s = TwoSum(x.hi, y.hi);
-  const DD t = TwoSum(x.lo, y.lo);
-  const DD v = FastTwoSum(s.hi, s.lo + t.hi);
-  return FastTwoSum(v.hi, t.lo + v.lo);
+DD TwoProduct(double a, double b) {
+  const DD as = Split(a), bs = Split(b);
+  const double p = a * b;
+  return {p, ((as.hi * bs.hi - p) + as.hi * bs.lo + as.lo * bs.hi) + as.lo * bs.lo};
 }
 
 // Relative error at most 7u^2 (the analysis below allows 16u^2).
@@ -68,14 +65,11 @@ double Pow2(int k) {  // 2^k for normal exponents
   return std::bit_cast<double>(static_cast<std::uint64_t>(1023 + k) << 52);
 }
 
-// Bits [pos, pos + 64) of the little-endian integer in limbs[0..n).
-std::uint64_t Bits64(const std::uint32_t* limbs, int n, int pos) {
-  const auto limb = [&](int i) -> std::uint64_t { return i >= 0 && i < n ? limbs[i] : 0; };
-  const int index = pos >= 0 ? pos / 32 : -((31 - pos) / 32);
-  const int shift = pos - 32 * index;
-  const std::uint64_t low = limb(index) | limb(index + 1) << 32;
-  if (shift == 0) return low;
-  return (low >> shift) | (limb(index + 2) << (64 - shift));
+// An integer below 2^53 as a double, exactly, through 32-bit conversions
+// only (no 64-bit integer conversion on 32-bit x86 without x87).
+double FromBits53(std::uint64_t v) {
+  return static_cast<double>(static_cast<std::int32_t>(v >> 26)) * 0x1p26 +
+         static_cast<double>(static_cast<std::int32_t>(v & 0x3FFFFFF));
 }
 
 struct Reduced {
@@ -97,26 +91,31 @@ Reduced ReduceLarge(double ax) {
   const int first = e >= 2 ? (e - 2) / 32 : 0;
   const int s = e - 32 * first;  // -53..33
 
-  std::uint32_t prod[kWindow + 2] = {};
-  const std::uint32_t digits[2] = {static_cast<std::uint32_t>(m),
-                                   static_cast<std::uint32_t>(m >> 32)};
-  for (int i = 0; i < 2; ++i) {
-    std::uint64_t carry = 0;
-    for (int j = 0; j < kWindow; ++j) {
-      const std::uint64_t t =
-          std::uint64_t{digits[i]} * kTwoOverPi[first + kWindow - 1 - j] + prod[i + j] + carry;
-      prod[i + j] = static_cast<std::uint32_t>(t);
-      carry = t >> 32;
-    }
-    prod[i + kWindow] = static_cast<std::uint32_t>(carry);
+  // The 18 partial products summed column by column, lowest first, with
+  // one running carry; the padding lets the bit reads below run past the top.
+  const std::uint64_t m0 = m & 0xFFFFFFFF, m1 = m >> 32;
+  std::uint32_t prod[kWindow + 5] = {};
+  std::uint64_t carry = 0, due = 0, dueNext = 0;  // owed to columns j, j + 1
+  for (int j = 0; j < kWindow + 2; ++j) {
+    const std::uint64_t w = j < kWindow ? kTwoOverPi[first + kWindow - 1 - j] : 0;
+    const std::uint64_t p0 = m0 * w, p1 = m1 * w;
+    carry += (p0 & 0xFFFFFFFF) + due;
+    due = dueNext + (p0 >> 32) + (p1 & 0xFFFFFFFF);
+    dueNext = p1 >> 32;
+    prod[j] = static_cast<std::uint32_t>(carry);
+    carry >>= 32;
   }
 
-  // x·2/π = prod·2^(s - 32·kWindow): the binary point is at bit `point`.
-  const int point = 32 * kWindow - s;
-  unsigned quadrant = static_cast<unsigned>(Bits64(prod, kWindow + 2, point)) & 3u;
-  std::uint64_t f0 = Bits64(prod, kWindow + 2, point - 64);
-  std::uint64_t f1 = Bits64(prod, kWindow + 2, point - 128);
-  std::uint64_t f2 = Bits64(prod, kWindow + 2, point - 192);
+  // x·2/π = prod·2^(s - 32·kWindow): the binary point is at bit `point`,
+  // 255..341, so every bit read lies in prod or its padding.
+  const unsigned point = static_cast<unsigned>(32 * kWindow - s);
+  const auto bits64 = [&prod](unsigned pos) {
+    const unsigned i = pos / 32, shift = pos % 32;
+    const std::uint64_t low = prod[i] | std::uint64_t{prod[i + 1]} << 32;
+    return shift == 0 ? low : (low >> shift) | std::uint64_t{prod[i + 2]} << (64 - shift);
+  };
+  unsigned quadrant = static_cast<unsigned>(bits64(point)) & 3u;
+  std::uint64_t f0 = bits64(point - 64), f1 = bits64(point - 128), f2 = bits64(point - 192);
 
   // A fraction of one half or more belongs to the next quadrant.
   const bool negative = (f0 >> 63) != 0;
@@ -137,45 +136,82 @@ Reduced ReduceLarge(double ax) {
     f2 <<= lz;
     scale -= lz;
   }
-  const double hi = static_cast<double>(f0 >> 11) * Pow2(scale - 53);
-  const double mid = static_cast<double>((f0 & 0x7FF) << 42 | f1 >> 22) * Pow2(scale - 106);
-  const double lo = static_cast<double>((f1 & 0x3FFFFF) << 31 | f2 >> 33) * Pow2(scale - 159);
+  const double hi = FromBits53(f0 >> 11) * Pow2(scale - 53);
+  const double mid = FromBits53((f0 & 0x7FF) << 42 | f1 >> 22) * Pow2(scale - 106);
+  const double lo = FromBits53((f1 & 0x3FFFFF) << 31 | f2 >> 33) * Pow2(scale - 159);
   const DD r = Mul(FastTwoSum(hi, mid + lo), kPiHalf);
   return {negative ? Neg(r) : r, quadrant & 3u};
 }
 
-// Σ series[k]·z^k: the terms below 2^-59 in double, the rest in
-// double-double. On |r| <= π/4 the terms left out are below 2^-112.
-DD Series(const DD (&series)[15], DD z) {
-  double tail = series[14].hi;
-  for (int k = 13; k >= 9; --k) tail = series[k].hi + z.hi * tail;
-  DD p = {tail, 0.0};
-  for (int k = 8; k >= 0; --k) p = Add(series[k], Mul(z, p));
-  return p;
+// x + y for |x.hi| >= |y.hi| (or x == 0): about 2u^2 of the sum.
+DD AddSmaller(DD x, DD y) {
+  const DD s = FastTwoSum(x.hi, y.hi);
+  return FastTwoSum(s.hi, s.lo + (x.lo + y.lo));
+}
+
+// x + y of any sizes: within about 3u^2 of |x| + |y|, not of the sum.
+DD AddAny(DD x, DD y) {
+  const DD s = TwoSum(x.hi, y.hi);
+  return FastTwoSum(s.hi, s.lo + (x.lo + y.lo));
+}
+
+// c + w for a double w with |w| <= |c.hi|.
+DD AddDouble(DD c, double w) {
+  const DD s = FastTwoSum(c.hi, w);
+  return {s.hi, s.lo + c.lo};
+}
+
+struct SmallSinCos {
+  DD sin;
+  DD cosMinusOne;
+};
+
+// sin b and cos b - 1 for |b| <= 2^-8 (a hair more). With z = b^2 <= 2^-16
+// the terms from z^3 on need double precision only, and those left out
+// (z^6 on) are below 2^-124 of the result.
+SmallSinCos OfSmall(DD b) {
+  const DD z = Mul(b, b);
+  const double tc = kCosSeries[3].hi + z.hi * (kCosSeries[4].hi + z.hi * kCosSeries[5].hi);
+  const DD mc = AddSmaller(kCosSeries[1], Mul(z, AddDouble(kCosSeries[2], z.hi * tc)));
+  const double ts = kSinSeries[3].hi + z.hi * (kSinSeries[4].hi + z.hi * kSinSeries[5].hi);
+  const DD ms = AddSmaller(kSinSeries[1], Mul(z, AddDouble(kSinSeries[2], z.hi * ts)));
+  return {AddSmaller(b, Mul(b, Mul(z, ms))), Mul(z, mc)};
 }
 
 }  // namespace
 
-// Error, relative, in units of u^2 = 2^-106, taking 16 for Mul and 3 for
-// Add (first order; |r| <= π/4, so z <= 0.62, cos r >= 0.7):
-//   reduced argument: fraction 1 + π/2 constant 0.3 + product 16 = 17.3,
+// Relative error, first order, in units of u^2 = 2^-106, taking 16 for Mul
+// (7 is proven for it) and 3 for the additions:
+//   reduced argument r: fraction 1 + π/2 constant 0.3 + product 16 = 17.3,
 //     which moves cos r by at most r·tan r <= 0.79 of it, sin r by at
-//     most 1 of it;
-//   cos series: z 16·0.39 + last step 16·0.42 + 3 + earlier steps 1 = 17;
-//   sin series: z 16·0.06 + last step 16·0.12 + 3 + earlier 0.3 + the
-//     final product 16 = 22.
-// So at most 17.3 + 22 < 40 u^2 < 2^-100.6 (with 7 for Mul, under 20 u^2).
+//     most r·cot r <= 1 of it;
+//   sin b and cos b - 1: 2 for the last addition of sin b; the rest of
+//     them is below 2^-18 of what it enters and counts for nothing;
+//   cos(a + b): table 0.5 + final addition 3 + the correction (at most
+//     0.004 of the result) 0.1 = 3.6;
+//   sin(a + b): table 1 + final addition 3 + the correction, which can be
+//     as large as the result when a = 1/128: 16 + 2 + 0.5 + 3 = 21.5.
+// So at most 17.3 + 25.5 < 43 u^2 < 2^-100.5 (with 7 for Mul, under 25).
 DoubleDouble CosineUnrounded(double x) noexcept {
   constexpr double kPiQuarter = 0x1.921fb54442d18p-1;
   const double ax = x < 0 ? -x : x;
   const Reduced red = ax <= kPiQuarter ? Reduced{{ax, 0.0}, 0} : ReduceLarge(ax);
-  const DD z = Mul(red.r, red.r);
+  const bool negative = red.r.hi < 0;  // cos is even, sin odd
+  const DD r = negative ? Neg(red.r) : red.r;
+
+  // r = a + b with a = j/128 from the table; r.hi - a is exact.
+  const int j = static_cast<int>(r.hi * 128 + 0.5);
+  const SmallSinCos small = OfSmall(TwoSum(r.hi - j * 0x1p-7, r.lo));
+  const DD& cosA = kCosSinStep[j][0];
+  const DD& sinA = kCosSinStep[j][1];
   if (red.quadrant % 2 == 0) {
-    const DD c = Series(kCosSeries, z);
+    const DD v = AddAny(Mul(cosA, small.cosMinusOne), Neg(Mul(sinA, small.sin)));
+    const DD c = AddSmaller(cosA, v);
     return red.quadrant == 0 ? c : Neg(c);
   }
-  const DD s = Mul(red.r, Series(kSinSeries, z));
-  return red.quadrant == 3 ? s : Neg(s);
+  const DD v = AddAny(Mul(sinA, small.cosMinusOne), Mul(cosA, small.sin));
+  const DD s = AddSmaller(sinA, v);
+  return (red.quadrant == 3) != negative ? s : Neg(s);
 }
 
 }  // namespace cosine_detail

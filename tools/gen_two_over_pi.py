@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Writes calc/two_over_pi.inc: the constants of calc::Cosine.
 
-The bits of 2/pi for the argument reduction, pi/2 as a double-double, and
-the Taylor coefficients of cos and sin as double-doubles. Exact integer and
-rational arithmetic only, so the output does not depend on the machine.
+The bits of 2/pi for the argument reduction, pi/2 as a double-double, the
+Taylor coefficients of cos and sin, and cos and sin of j/128 for the
+reduced argument, all as double-doubles. Exact integer and rational
+arithmetic only, so the output does not depend on the machine.
 
 Usage: python3 tools/gen_two_over_pi.py > calc/two_over_pi.inc
 """
@@ -36,7 +37,29 @@ def double_double(x):
     return hi, lo
 
 
-TERMS = 15
+TERMS = 6  # Taylor coefficients, k = 0..TERMS-1
+STEPS = 102  # j/128 for j = 0..101 covers [0, pi/4 + 1/256]
+FIXED = 256  # bits of the fixed-point sin and cos evaluation
+
+
+def cos_sin(x):
+    """cos x and sin x for a rational x in [0, 1], to 2**-FIXED."""
+    one = 1 << FIXED
+    xs = (x.numerator << FIXED) // x.denominator
+    c = s = 0
+    term, n = one, 0  # x^n / n!, fixed point
+    while term:
+        if n % 4 == 0:
+            c += term
+        elif n % 4 == 1:
+            s += term
+        elif n % 4 == 2:
+            c -= term
+        else:
+            s -= term
+        n += 1
+        term = term * xs // (one * n)
+    return Fraction(c, one), Fraction(s, one)
 
 
 def main():
@@ -69,6 +92,13 @@ def main():
             hi, lo = double_double(Fraction((-1) ** k) / fact)
             out.append(f"    {{{hi.hex()}, {lo.hex()}}},")
         out.append("};")
+    out.append("")
+    out.append(f"// {{cos(j/128), sin(j/128)}}, j = 0..{STEPS - 1}.")
+    out.append(f"constexpr DD kCosSinStep[{STEPS}][2] = {{")
+    for j in range(STEPS):
+        pair = [double_double(v) for v in cos_sin(Fraction(j, 128))]
+        out.append("    {" + ", ".join(f"{{{h.hex()}, {l.hex()}}}" for h, l in pair) + "},")
+    out.append("};")
     print("\n".join(out))
 
 
