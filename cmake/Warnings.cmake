@@ -1,9 +1,6 @@
 # Strict warnings and strictly IEEE double arithmetic on every build: the
 # result's last digits depend on every operation being rounded exactly once.
 add_compile_options(-Wall -Wextra -Werror -ffp-contract=off -fno-fast-math)
-if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-  add_compile_options(-fexcess-precision=standard)
-endif()
 if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$")
   # No x87: SSE2 rounds every double operation to double.
   add_compile_options(-msse2 -mfpmath=sse)
