@@ -1,0 +1,15 @@
+#pragma once
+#include <QColor>
+
+#include "ui/layout.h"
+
+namespace ui::qt {
+
+// A system colour by its platform index. Linux has no such table, so the
+// front end carries one fixed scheme.
+QColor systemColour(int index);
+
+// `ordinary` stands for the toolkit's usual colour of that role.
+QColor toQColor(const Colour& c, const QColor& ordinary);
+
+}  // namespace ui::qt

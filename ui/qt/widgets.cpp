@@ -1,0 +1,168 @@
+#include "ui/qt/widgets.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScopedValueRollback>
+#include <algorithm>
+
+#include "calc/key_filter.h"
+
+namespace ui::qt {
+
+BoxEdit::BoxEdit(int maxLength, KeyPress onKeyPress, QWidget* parent)
+    : QLineEdit(parent), limit_(maxLength), onKeyPress_(std::move(onKeyPress)) {
+  if (limit_ > 0) setMaxLength(limit_);
+}
+
+void BoxEdit::setProgramText(const QString& text) {
+  // QLineEdit cuts to maxLength even here; lift the limit to the text.
+  if (limit_ > 0) setMaxLength(std::max(limit_, static_cast<int>(text.size())));
+  setText(text);
+}
+
+// After the program wrote a long text the limit sits at its length; each
+// edit by the user may shrink it back towards the box's own limit, never grow.
+void BoxEdit::fitLimitToText() {
+  if (limit_ <= 0) return;
+  const int wanted = std::max(limit_, static_cast<int>(text().size()));
+  if (maxLength() == wanted) return;
+  // setMaxLength re-sets the text, which moves the cursor and drops the selection.
+  const int cursor = cursorPosition(), start = selectionStart(), length = selectionLength();
+  setMaxLength(wanted);
+  if (length <= 0)
+    setCursorPosition(cursor);
+  else if (cursor == start)
+    setSelection(start + length, -length);
+  else
+    setSelection(start, length);
+}
+
+bool BoxEdit::letThrough(char32_t ch) {
+  std::int16_t code = calc::Cp936CharCode(ch);
+  if (onKeyPress_) onKeyPress_(code);
+  return code != 0;
+}
+
+namespace {
+
+// The characters a key types, as the KeyPress event sees them: Delete types
+// none (X11 gives it "\x7f"), and Ctrl with a letter or one of @[\]^_ types
+// its control character whatever text the platform plugin put in the event.
+QString typedCharacters(const QKeyEvent* e) {
+  if (e->key() == Qt::Key_Delete) return {};
+  const QString text = e->text();
+  const auto mods = e->modifiers();
+  if (!(mods & Qt::ControlModifier) || (mods & Qt::AltModifier) || text.size() != 1) return text;
+  const char16_t c = text[0].unicode();
+  if (c < 32) return text;
+  const char16_t upper = (c >= u'a' && c <= u'z') ? c - 32 : c;
+  if (upper >= u'@' && upper <= u'_') return QString(QChar(upper & 0x1F));
+  return {};
+}
+
+}  // namespace
+
+void BoxEdit::keyPressEvent(QKeyEvent* e) {
+  const QString typed = typedCharacters(e);
+  bool refused = false;
+  for (char32_t ch : typed.toUcs4()) refused = !letThrough(ch) || refused;
+  if (refused) return e->accept();
+  fitLimitToText();
+  QLineEdit::keyPressEvent(e);
+}
+
+void BoxEdit::inputMethodEvent(QInputMethodEvent* e) {
+  if (e->commitString().isEmpty()) return QLineEdit::inputMethodEvent(e);
+  // One KeyPress per committed character. A refusal empties the box, so only
+  // what follows the last refused character is left to insert.
+  QString kept;
+  bool refused = false;
+  for (char32_t ch : e->commitString().toUcs4()) {
+    if (letThrough(ch)) {
+      kept += QString::fromUcs4(&ch, 1);
+    } else {
+      kept.clear();
+      refused = true;
+    }
+  }
+  QInputMethodEvent filtered(e->preeditString(), e->attributes());
+  if (refused)
+    filtered.setCommitString(kept);
+  else
+    filtered.setCommitString(kept, e->replacementStart(), e->replacementLength());
+  fitLimitToText();
+  QLineEdit::inputMethodEvent(&filtered);
+  e->accept();
+}
+
+namespace {
+
+// Marks the two places where QLineEdit emits editingFinished.
+class AnodeField : public QLineEdit {
+ public:
+  using QLineEdit::QLineEdit;
+  bool finishing = false;
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    const QScopedValueRollback mark(finishing, true);
+    QLineEdit::keyPressEvent(e);
+  }
+  void focusOutEvent(QFocusEvent* e) override {
+    const QScopedValueRollback mark(finishing, true);
+    QLineEdit::focusOutEvent(e);
+  }
+};
+
+}  // namespace
+
+AnodeCombo::AnodeCombo(QWidget* parent) : QComboBox(parent) {
+  setLineEdit(new AnodeField(this));
+  setInsertPolicy(QComboBox::NoInsert);
+  setCompleter(nullptr);  // its inline completion and activations are not the list's
+}
+
+bool AnodeCombo::finishingEdit() const { return static_cast<AnodeField*>(lineEdit())->finishing; }
+
+void AnodeCombo::setProgramText(const QString& text) {
+  setCurrentIndex(-1);  // a text of the field, not a chosen item
+  setEditText(text);
+}
+
+LineItem::LineItem(QLine line, QColor colour, int width, QWidget* parent)
+    : QWidget(parent), line_(line), colour_(colour), width_(width) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  const int pad = width;
+  const QRect box = QRect(line.p1(), line.p2()).normalized();
+  setGeometry(box.adjusted(-pad, -pad, pad, pad));
+}
+
+void LineItem::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.translate(-pos());
+  if (line_.dx() != 0 && line_.dy() != 0) {
+    p.setPen(QPen(colour_, width_));
+    return p.drawLine(line_);
+  }
+  // A wide pen centred on the line, as GDI draws it: w = 3 covers c-1 to c+1,
+  // whatever the raster engine would round to.
+  const QRect ends = QRect(line_.p1(), line_.p2()).normalized();
+  const int before = (width_ - 1) / 2, after = width_ / 2;
+  p.fillRect(ends.adjusted(-before, -before, after, after), colour_);
+}
+
+ShapeItem::ShapeItem(QRect rect, QColor outline, QColor hatch, QWidget* parent)
+    : QWidget(parent), outline_(outline), hatch_(hatch) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setGeometry(rect);
+}
+
+void ShapeItem::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect().adjusted(1, 1, -1, -1), QBrush(hatch_, Qt::DiagCrossPattern));
+  p.setPen(QPen(outline_, 1));
+  p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+}  // namespace ui::qt

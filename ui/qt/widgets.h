@@ -1,0 +1,71 @@
+#pragma once
+#include <QComboBox>
+#include <QLineEdit>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+namespace ui::qt {
+
+// A text box that hands every typed character to its KeyPress handler as a
+// code page 936 code before inserting it, and whose maximum length limits
+// typing only: text set by the program is never cut.
+class BoxEdit : public QLineEdit {
+ public:
+  using KeyPress = std::function<void(std::int16_t& code)>;
+  BoxEdit(int maxLength, KeyPress onKeyPress, QWidget* parent);
+
+  void setProgramText(const QString& text);
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+  void inputMethodEvent(QInputMethodEvent* e) override;
+
+ private:
+  bool letThrough(char32_t ch);
+  void fitLimitToText();
+
+  int limit_;
+  KeyPress onKeyPress_;
+};
+
+// The editable drop-down list. QComboBox turns the end of an edit (Enter, or
+// the focus leaving) into activated() when the typed text names an item;
+// typing is no choice from the list, so such activations are flagged.
+class AnodeCombo : public QComboBox {
+ public:
+  explicit AnodeCombo(QWidget* parent);
+
+  // True while activated() comes from the end of an edit of the field.
+  bool finishingEdit() const;
+  void setProgramText(const QString& text);
+};
+
+// A straight line of the window, drawn over its own small widget so that it
+// takes its place in the stacking order. Coordinates are the window's.
+class LineItem : public QWidget {
+ public:
+  LineItem(QLine line, QColor colour, int width, QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  QLine line_;
+  QColor colour_;
+  int width_;
+};
+
+// The frame rectangle: a one-pixel outline around a diagonal cross-hatch.
+class ShapeItem : public QWidget {
+ public:
+  ShapeItem(QRect rect, QColor outline, QColor hatch, QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  QColor outline_, hatch_;
+};
+
+}  // namespace ui::qt
