@@ -167,6 +167,9 @@ class FrmXrdTest : public QObject {
     click(Control::cmdCalculation);
     QCOMPARE(text(Control::txtResult), expected("0.25", "31.8", "0.154056"));
     QVERIFY(w(Control::txtResult)->isEnabled());
+    for (Control c : {Control::txtD, Control::txtResult, Control::txtWaveLengh})
+      QCOMPARE(w(c)->font(), ui::qt::standInFont(ui::spec(c).font));
+    QVERIFY(QFontInfo(w(Control::txtResult)->font()).bold());
     saveScreenshot("frmXRD-result.png");
 
     typeInto(Control::txtD, "0.2");
@@ -178,7 +181,7 @@ class FrmXrdTest : public QObject {
 
   void windowRendersWithItsChineseCaptions() {
     saveScreenshot("frmXRD.png");
-    for (Control c : {Control::Label1, Control::cmdCalculation, Control::txtResult})
+    for (Control c : {Control::Label1, Control::cmdCalculation, Control::txtD})
       QVERIFY(QFontInfo(w(c)->font()).family().contains("CJK"));
   }
 

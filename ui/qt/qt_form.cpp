@@ -103,10 +103,12 @@ QWidget* QtForm::make(const ControlSpec& s) {
       auto onKey = [this, id](std::int16_t& code) { keyPress(*this, id, code); };
       auto* box = new BoxEdit(s.maxLength, onKey, &window_);
       box->setProgramText(qs(s.text));
+      box->setFontWhenShown(standInFont(s.font));
+      box->setGeometry(pixels(s.rect));
+      box->setAccessibleName(qs(spec(labelFor(id)).text));
       setBack(box, QPalette::Base, s.back);
       setFore(box, QPalette::Text, s.fore);
-      w = box;
-      break;
+      return box;
     }
     case Kind::ComboBox: {
       auto* combo = new AnodeCombo(&window_);

@@ -19,6 +19,28 @@ void BoxEdit::setProgramText(const QString& text) {
   // QLineEdit cuts to maxLength even here; lift the limit to the text.
   if (limit_ > 0) setMaxLength(std::max(limit_, static_cast<int>(text.size())));
   setText(text);
+  takeFontIfShown();
+}
+
+void BoxEdit::setFontWhenShown(const QFont& font) {
+  pendingFont_ = font;
+  takeFontIfShown();
+}
+
+void BoxEdit::takeFontIfShown() {
+  if (!pendingFont_ || (text().isEmpty() && !(isEnabled() && isVisible()))) return;
+  setFont(*pendingFont_);
+  pendingFont_.reset();
+}
+
+void BoxEdit::changeEvent(QEvent* e) {
+  if (e->type() == QEvent::EnabledChange) takeFontIfShown();
+  QLineEdit::changeEvent(e);
+}
+
+void BoxEdit::showEvent(QShowEvent* e) {
+  takeFontIfShown();
+  QLineEdit::showEvent(e);
 }
 
 // After the program wrote a long text the limit sits at its length; each

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace ui::qt {
 
@@ -16,17 +17,25 @@ class BoxEdit : public QLineEdit {
   BoxEdit(int maxLength, KeyPress onKeyPress, QWidget* parent);
 
   void setProgramText(const QString& text);
+  // The font, taken on once the box has anything to show: text, or a cursor
+  // when enabled. An empty disabled box shows no glyph, so a face that only
+  // it uses (the result's bold) is not loaded before it is needed.
+  void setFontWhenShown(const QFont& font);
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
   void inputMethodEvent(QInputMethodEvent* e) override;
+  void changeEvent(QEvent* e) override;
+  void showEvent(QShowEvent* e) override;
 
  private:
   bool letThrough(char32_t ch);
   void fitLimitToText();
+  void takeFontIfShown();
 
   int limit_;
   KeyPress onKeyPress_;
+  std::optional<QFont> pendingFont_;
 };
 
 // The editable drop-down list. QComboBox turns the end of an edit (Enter, or
