@@ -1,0 +1,101 @@
+// parse() against a slow, plain reading of the same rules: drop the blanks,
+// match the longest number-shaped prefix, and let glibc's strtod (correctly
+// rounded, any length) give the value. Bit patterns must agree, signed zero
+// included.
+#include <bit>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "calc/number_text.h"
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isHexDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+bool isOctalDigit(char c) { return c >= '0' && c <= '7'; }
+
+// Octal digits as hex ones with the same bits, for strtod's "0x" form.
+std::string octalToHex(const std::string& octal) {
+  std::string bits;
+  for (char c : octal)
+    for (int b = 2; b >= 0; --b) bits += ((c - '0') >> b) & 1 ? '1' : '0';
+  bits.insert(0, (4 - bits.size() % 4) % 4, '0');
+  std::string hex;
+  for (std::size_t i = 0; i < bits.size(); i += 4) {
+    int v = 0;
+    for (std::size_t j = i; j < i + 4; ++j) v = v * 2 + (bits[j] - '0');
+    hex += "0123456789abcdef"[v];
+  }
+  return hex;
+}
+
+double strtodWhole(const std::string& text) {
+  char* end = nullptr;
+  const double v = std::strtod(text.c_str(), &end);
+  if (*end != '\0') {
+    std::fprintf(stderr, "reference did not read all of \"%s\"\n", text.c_str());
+    std::abort();
+  }
+  return v;
+}
+
+// The "&H"/"&O" integer after the ampersand, or 0 when no digit follows.
+double referenceInteger(const std::string& s) {
+  if (s.size() < 2) return 0.0;
+  const bool hex = s[1] == 'H' || s[1] == 'h';
+  if (!hex && s[1] != 'O' && s[1] != 'o') return 0.0;
+  std::string digits;
+  for (std::size_t i = 2; i < s.size() && (hex ? isHexDigit(s[i]) : isOctalDigit(s[i])); ++i)
+    digits += s[i];
+  if (digits.empty()) return 0.0;
+  return strtodWhole("0x" + (hex ? digits : octalToHex(digits)));
+}
+
+double reference(std::string_view raw) {
+  std::string s;
+  for (char c : raw)
+    if (c != ' ' && c != '\t' && c != '\n') s += c;
+  if (!s.empty() && s[0] == '&') return referenceInteger(s);
+
+  // [+-]? digits* ('.' digits*)? ([eE][+-]? digits+)?
+  std::size_t i = 0, mantissaDigits = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  for (; i < s.size() && isDigit(s[i]); ++i) ++mantissaDigits;
+  if (i < s.size() && s[i] == '.')
+    for (++i; i < s.size() && isDigit(s[i]); ++i) ++mantissaDigits;
+  if (mantissaDigits == 0) return 0.0;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    const std::size_t firstDigit = j;
+    while (j < s.size() && isDigit(s[j])) ++j;
+    if (j > firstDigit) i = j;
+  }
+  return strtodWhole(s.substr(0, i));
+}
+
+std::string printable(std::string_view text) {
+  std::string out;
+  for (unsigned char c : text) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, c >= 32 && c < 127 && c != '\\' ? "%c" : "\\x%02x", c);
+    out += buf;
+  }
+  return out;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const double got = calc::NumberText::parse(text);
+  const double want = reference(text);
+  if (std::bit_cast<std::uint64_t>(got) != std::bit_cast<std::uint64_t>(want)) {
+    std::fprintf(stderr, "parse(\"%s\") = %a, reference %a\n", printable(text).c_str(), got, want);
+    std::abort();
+  }
+  return 0;
+}
