@@ -35,6 +35,21 @@ cmd_run() {
   exec build/linux/app/qt/sorbel
 }
 
+# The calc and handler tests with both compilers at both ends of the
+# optimisation range: every digit must come out the same.
+exactness() {
+  local cxx opt dir
+  for cxx in g++ clang++; do
+    for opt in -O0 -O3; do
+      dir="build/exact-$cxx$opt"
+      cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=None \
+        -DCMAKE_CXX_FLAGS="$opt" -DSORBEL_QT=OFF >/dev/null
+      cmake --build "$dir" --target calc_tests ui_tests
+      ctest --test-dir "$dir" --output-on-failure -R 'calc_tests|ui_tests'
+    done
+  done
+}
+
 cmd_test() {
   install_missing
   local preset
@@ -42,6 +57,7 @@ cmd_test() {
   ctest --preset linux
   ctest --preset win64
   ctest --test-dir build/win32 --output-on-failure
+  exactness
 }
 
 case "${1:-}" in
