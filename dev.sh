@@ -58,6 +58,7 @@ cmd_test() {
   ctest --preset win64
   ctest --test-dir build/win32 --output-on-failure
   exactness
+  fuzz/run.sh 1000000  # bounded: about a minute for the four targets
 }
 
 case "${1:-}" in
