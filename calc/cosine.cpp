@@ -53,7 +53,7 @@ DD TwoProduct(double a, double b) {
   return {p, ((as.hi * bs.hi - p) + as.hi * bs.lo + as.lo * bs.hi) + as.lo * bs.lo};
 }
 
-// Relative error at most 7u^2 (the analysis below allows 16u^2).
+// Relative error at most 7u^2 (Joldes et al.); the analysis below allows 16u^2.
 DD Mul(DD x, DD y) {
   const DD c = TwoProduct(x.hi, y.hi);
   return FastTwoSum(c.hi, c.lo + (x.hi * y.lo + x.lo * y.hi));
@@ -65,8 +65,8 @@ double Pow2(int k) {  // 2^k for normal exponents
   return std::bit_cast<double>(static_cast<std::uint64_t>(1023 + k) << 52);
 }
 
-// An integer below 2^53 as a double, exactly, through 32-bit conversions
-// only (no 64-bit integer conversion on 32-bit x86 without x87).
+// An integer below 2^53 as a double, exactly, through 32-bit conversions:
+// 32-bit x86 has no SSE2 conversion from 64-bit integers and would use x87.
 double FromBits53(std::uint64_t v) {
   return static_cast<double>(static_cast<std::int32_t>(v >> 26)) * 0x1p26 +
          static_cast<double>(static_cast<std::int32_t>(v & 0x3FFFFFF));

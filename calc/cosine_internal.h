@@ -10,7 +10,7 @@ struct DoubleDouble {
 };
 
 // Relative error of CosineUnrounded against the exact cosine, from the
-// error analysis in cosine.cpp (about 40·2^-106 at worst, rounded up).
+// error analysis in cosine.cpp (under 43·2^-106, rounded up).
 inline constexpr double kErrorBound = 0x1p-100;
 
 // cos(x) as hi + lo, for finite x. Cosine(x) is the double nearest hi + lo
