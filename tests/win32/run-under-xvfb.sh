@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Runs the window driver under wine64 on an X server and wine prefix of its
+# own, and leaves neither running afterwards.
+#   run-under-xvfb.sh <wine-run> <driver.exe> <Sorbel.exe> <screenshot dir> <prefix>
+set -euo pipefail
+wine_run=$1 driver=$2 exe=$3 shots=$4
+export WINEPREFIX=$5 WINEDEBUG=-all
+mkdir -p "$shots" "$WINEPREFIX"
+
+# Xvfb picks a free display itself and tells us which.
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+xvfb_pid=$!
+cleanup() {
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null || true
+  wait "$xvfb_pid" 2>/dev/null || true
+  rm -f "$display_file"
+}
+trap cleanup EXIT
+for _ in $(seq 100); do [[ -s $display_file ]] && break; sleep 0.1; done
+[[ -s $display_file ]] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(head -n1 "$display_file")
+
+# A new prefix takes its first start here, not inside the driver's timeouts.
+# Wine draws the title bars itself: there is no window manager.
+"$wine_run" wineboot -i >/dev/null 2>&1
+"$wine_run" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+# Wine's message box font has no Chinese; link it to the CJK font that
+# fontconfig has, as a Chinese Windows links its UI fonts to SimSun.
+"$wine_run" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
+  /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK SC' /f >/dev/null 2>&1
+
+to_windows() { "$wine_run" winepath -w "$1" 2>/dev/null; }
+"$wine_run" "$driver" "$(to_windows "$exe")" "$(to_windows "$shots")"

@@ -1,0 +1,66 @@
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "ui/controls.h"
+
+namespace driver {
+
+// A message box of the program, as the user sees it.
+struct Box {
+  std::wstring title, text, button;
+  bool icon = false;
+};
+
+// A running Sorbel.exe driven from outside, as the user would: characters
+// and keys are posted to the focused control, buttons are clicked, list
+// entries picked with the mouse; every step waits until the program has
+// dealt with it.
+class App {
+ public:
+  explicit App(const std::wstring& exe);
+  ~App();
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+
+  bool started() const { return main_ != nullptr; }
+  HWND main() const { return main_; }
+  HWND item(ui::Control c) const { return GetDlgItem(main_, ui::controlId(c)); }
+  DWORD threadId() const { return thread_; }
+
+  std::wstring text(ui::Control c) const;
+  bool enabled(ui::Control c) const { return IsWindowEnabled(item(c)); }
+  std::optional<ui::Control> focus() const;
+  int listIndex() const;
+  std::wstring listItem(int i) const;
+  LRESULT send(ui::Control c, UINT msg, WPARAM w = 0, LPARAM l = 0) const;
+
+  void type(std::wstring_view chars);  // WM_CHAR to the focused control
+  void key(UINT vk);                   // WM_KEYDOWN/UP to the focused control
+  void clickInto(ui::Control c);       // a mouse click on the control
+  void press(ui::Control c);           // BM_CLICK on a button
+  void choose(int index);              // open combWL's list, click an entry
+  void closeBox();                     // the title bar's close command
+
+  std::optional<Box> messageBox() const;
+  bool dismiss();  // presses OK on the message box; false if none
+  bool waitExit(DWORD ms, DWORD* code = nullptr);
+
+  // Returns once the program's thread has handled everything posted so far
+  // (or is waiting in a nested loop, a message box's).
+  void settle() const;
+
+ private:
+  HWND focusWindow() const;
+  HWND findBox() const;
+  void postMouse(HWND target, int x, int y) const;
+
+  PROCESS_INFORMATION pi_{};
+  HWND main_ = nullptr;
+  DWORD thread_ = 0;
+};
+
+}  // namespace driver
