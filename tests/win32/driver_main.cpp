@@ -294,10 +294,14 @@ void anodeList() {
   CHECK(!a.enabled(Control::txtWaveLengh));
   CHECK_EQ(a.text(Control::txtResult), L"13.4821954151068");
 
-  a.choose(3);
-  enter(a, Control::combWL, L"\b\b\b\b\b\b\b\bCr");  // typed, not chosen: no Click
+  // Typed into the field, even an anode's name, is no choice: a Click now
+  // would empty the typed wavelength of "其他".
+  a.choose(5);
+  a.type(L"0.3");
+  enter(a, Control::combWL, L"\b\b\b\b\b\b\b\bCr");
   CHECK_EQ(a.text(Control::combWL), L"Cr");
-  CHECK_EQ(a.text(Control::txtWaveLengh), L"0.193604");
+  CHECK_EQ(a.text(Control::txtWaveLengh), L"0.3");
+  CHECK(a.enabled(Control::txtWaveLengh));
 }
 
 void reset() {

@@ -365,7 +365,9 @@ LRESULT MainWindow::handle(UINT msg, WPARAM w, LPARAM l) {
       if (LOWORD(w) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-      } else if (!HIWORD(w)) {
+      } else if (!HIWORD(w) && !IsChild(hwnd_, GetFocus())) {
+        // Only when no control has it: an activation may come late, after
+        // the user has clicked into another control.
         SetFocus(lastFocus_ && IsWindowEnabled(lastFocus_) ? lastFocus_ : at(Control::txtD));
       }
       return 0;
