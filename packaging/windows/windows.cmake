@@ -1,0 +1,61 @@
+# Sorbel.exe as a zip with a Chinese read-me and as an NSIS installer.
+# The 32-bit build makes the shipped pair; the 64-bit one makes the same from
+# the same script so that the installer can be run under wine64 in the tests.
+find_package(Python3 COMPONENTS Interpreter REQUIRED)
+find_program(MAKENSIS makensis REQUIRED)
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(arch win64)
+  set(SORBEL_NSIS_TARGET amd64-unicode)
+else()
+  set(arch win32)
+  set(SORBEL_NSIS_TARGET x86-unicode)
+endif()
+set(base Sorbel-${SORBEL_VERSION_SHORT})
+set(zip ${CMAKE_CURRENT_BINARY_DIR}/${base}-${arch}.zip)
+set(SORBEL_INSTALLER ${CMAKE_CURRENT_BINARY_DIR}/${base}-${arch}-setup.exe)
+set(stage ${CMAKE_CURRENT_BINARY_DIR}/stage)
+set(SORBEL_STAGED_EXE ${stage}/${base}/Sorbel.exe)
+set(SORBEL_ICON ${CMAKE_CURRENT_BINARY_DIR}/sorbel.ico)
+
+# Notepad recognises UTF-8 by its BOM (kept in the source) and wants CRLF.
+set(readme ${CMAKE_CURRENT_BINARY_DIR}/说明.txt)
+configure_file(windows/readme-zh.txt.in ${readme} @ONLY NEWLINE_STYLE CRLF)
+configure_file(windows/sorbel.nsi.in ${CMAKE_CURRENT_BINARY_DIR}/sorbel.nsi @ONLY)
+
+install(TARGETS Sorbel RUNTIME DESTINATION .)
+install(FILES ${readme} DESTINATION .)
+
+# The shipped file carries no debug information; its code is the tested one.
+add_custom_command(
+  OUTPUT ${zip} ${SORBEL_STAGED_EXE}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}/${base}
+  COMMAND ${CMAKE_STRIP} -o ${SORBEL_STAGED_EXE} $<TARGET_FILE:Sorbel>
+  COMMAND ${CMAKE_COMMAND} -E copy ${readme} ${stage}/${base}/
+  COMMAND ${CMAKE_COMMAND} -E rm -f ${zip}
+  COMMAND ${CMAKE_COMMAND} -E chdir ${stage} ${CMAKE_COMMAND} -E tar cf ${zip} --format=zip ${base}
+  DEPENDS Sorbel ${readme}
+  COMMENT "Packing ${base}-${arch}.zip")
+add_custom_command(
+  OUTPUT ${SORBEL_ICON}
+  COMMAND Python3::Interpreter ${icon_dir}/sorbel_icon.py --ico ${SORBEL_ICON}
+  DEPENDS ${icon_dir}/sorbel_icon.py)
+add_custom_command(
+  OUTPUT ${SORBEL_INSTALLER}
+  COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8 ${CMAKE_CURRENT_BINARY_DIR}/sorbel.nsi
+  DEPENDS ${SORBEL_STAGED_EXE} ${SORBEL_ICON} ${CMAKE_CURRENT_BINARY_DIR}/sorbel.nsi
+  COMMENT "Building the installer ${base}-${arch}-setup.exe")
+add_custom_target(windows_packages ALL DEPENDS ${zip} ${SORBEL_INSTALLER})
+
+if(SORBEL_TESTS)
+  add_test(NAME packaging.zip
+           COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/tests/check_zip.py ${zip} ${base} ${arch}
+                   ${SORBEL_VERSION_SHORT} $<TARGET_FILE:Sorbel> ${SORBEL_INSTALLER})
+  if(arch STREQUAL win64)
+    add_test(NAME packaging.installer
+             COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/check_installer.sh ${SORBEL_INSTALLER} ${SORBEL_STAGED_EXE}
+                     ${SORBEL_VERSION_SHORT} ${SORBEL_PUBLISHER})
+    set_tests_properties(packaging.installer PROPERTIES TIMEOUT 300)
+  endif()
+endif()
