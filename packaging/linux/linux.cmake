@@ -10,8 +10,8 @@ function(sorbel_metainfo out url)
   if(url)
     set(SORBEL_SCREENSHOTS "<screenshots>
     <screenshot type=\"default\">
-      <caption>The window after a calculation</caption>
-      <caption xml:lang=\"zh-CN\">计算后的窗口</caption>
+      <caption>The calculator window</caption>
+      <caption xml:lang=\"zh-CN\">计算器窗口</caption>
       <image>${url}</image>
     </screenshot>
   </screenshots>")
