@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
   if (explainMissingDisplay(argv[0])) return 1;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Sorbel"));
+  // Lets Wayland match the window to its installed desktop entry.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.sorbel.Sorbel"));
   // Qt's own texts (the OK button, the edit menu) in Simplified Chinese.
   QTranslator qtTexts;
   if (qtTexts.load(QStringLiteral("qtbase_zh_CN"),
