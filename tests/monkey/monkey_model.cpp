@@ -1,0 +1,517 @@
+#include "tests/monkey/monkey_model.h"
+
+#include <algorithm>
+#include <bitset>
+
+#include "calc/grain_size_formula.h"
+#include "calc/key_filter.h"
+#include "calc/number_text.h"
+#include "calc/wavelength_table.h"
+#include "ui/handlers.h"
+#include "ui/layout.h"
+
+namespace monkey {
+namespace {
+
+constexpr std::array kBoxes{Control::txtD, Control::txt2X, Control::combWL, Control::txtResult,
+                            Control::txtWaveLengh};
+constexpr std::array kButtons{Control::cmdCalculation, Control::cmdReCalculation, Control::cmdEnd};
+
+int idx(Control c) { return static_cast<int>(c); }
+std::string name(Control c) { return std::string(ui::nameOf(c)); }
+std::string name(const std::optional<Control>& c) { return c ? name(*c) : "nothing"; }
+bool isButton(Control c) { return std::ranges::find(kButtons, c) != kButtons.end(); }
+bool isNumericBox(Control c) { return c == Control::txtD || c == Control::txt2X; }
+
+// Characters a box takes from the user; combWL's field has no limit.
+std::size_t limitOf(Control c) {
+  for (const auto& s : ui::kControls)
+    if (s.id == c && s.maxLength > 0) return static_cast<std::size_t>(s.maxLength);
+  return 32767;
+}
+
+// Length as the boxes count it, in UTF-16 code units.
+std::size_t units(std::string_view u8) {
+  std::size_t n = 0;
+  for (unsigned char ch : u8) {
+    if ((ch & 0xC0) != 0x80) ++n;
+    if (ch >= 0xF0) ++n;
+  }
+  return n;
+}
+
+std::string quoted(std::string_view s) {
+  std::string out = "\"";
+  for (char ch : s) {
+    const auto u = static_cast<unsigned char>(ch);
+    if (u < 32) {
+      static constexpr char hex[] = "0123456789abcdef";
+      out += "\\x";
+      out += hex[u >> 4];
+      out += hex[u & 15];
+    } else {
+      out += ch;
+    }
+  }
+  return out + "\"";
+}
+
+std::string u8(std::string_view s) { return std::string(s); }
+
+// The collected failures of one check, and what the action may change.
+struct Verdict {
+  const Snapshot& before;
+  const Snapshot& after;
+  std::vector<std::string> failures;
+  std::bitset<ui::kControlCount> textMay, enabledMay;
+  std::vector<MessageBox> boxes;  // expected
+  bool focusChecked = false;
+
+  void fail(std::string what) { failures.push_back(std::move(what)); }
+  void expectText(Control c, std::string_view want) {
+    textMay.set(idx(c));
+    if (after.text[idx(c)] != want)
+      fail(name(c) + " holds " + quoted(after.text[idx(c)]) + ", not " + quoted(want));
+  }
+  void expectEnabled(Control c, bool want) {
+    enabledMay.set(idx(c));
+    if (after.enabled[idx(c)] != want) fail(name(c) + (want ? " is disabled" : " is enabled"));
+  }
+  void expectFocus(Control c) {
+    focusChecked = true;
+    if (after.focus != c) fail("the focus is on " + name(after.focus) + ", not " + name(c));
+  }
+  void expectBox(std::string_view text, std::string_view title, bool critical) {
+    boxes.push_back({u8(text), u8(title), critical});
+  }
+  // The typed `text` went into `box`: it is there, unless the box was full.
+  void expectInserted(Control box, std::string_view text) {
+    textMay.set(idx(box));
+    const std::string& was = before.text[idx(box)];
+    const std::string& now = after.text[idx(box)];
+    if (units(now) > std::max(units(was), limitOf(box)))
+      return fail(name(box) + " took more than its " + std::to_string(limitOf(box)) +
+                  " characters: " + quoted(now));
+    if (now.find(text) != std::string::npos) return;
+    if (units(was) + units(text) > limitOf(box) && units(now) <= std::max(units(was), limitOf(box)))
+      return;  // too long to fit whole
+    fail(name(box) + " holds " + quoted(now) + " after " + quoted(text) + " went into " +
+         quoted(was));
+  }
+  void finish();
+};
+
+void Verdict::finish() {
+  for (Control c : kBoxes) {
+    const int i = idx(c);
+    if (!textMay[i] && after.text[i] != before.text[i])
+      fail(name(c) + " changed from " + quoted(before.text[i]) + " to " + quoted(after.text[i]));
+    if (!enabledMay[i] && after.enabled[i] != before.enabled[i])
+      fail(name(c) + (after.enabled[i] ? " became enabled" : " became disabled"));
+  }
+  const bool same =
+      after.boxes.size() == boxes.size() &&
+      std::equal(boxes.begin(), boxes.end(), after.boxes.begin(), [](const auto& x, const auto& y) {
+        return x.text == y.text && x.title == y.title && x.criticalIcon == y.criticalIcon;
+      });
+  if (!same) {
+    auto list = [](const std::vector<MessageBox>& v) {
+      std::string s = std::to_string(v.size()) + " box(es)";
+      for (const auto& b : v)
+        s += " [" + b.title + (b.criticalIcon ? ", critical: " : ": ") + b.text + "]";
+      return s;
+    };
+    fail("message boxes: " + list(after.boxes) + "; expected " + list(boxes));
+  }
+}
+
+void expectCalculation(Verdict& v) {
+  const Snapshot& b = v.before;
+  const std::string& beta = b.text[idx(Control::txtD)];
+  const std::string& twoTheta = b.text[idx(Control::txt2X)];
+  const std::string& lambda = b.text[idx(Control::txtWaveLengh)];
+  if (beta.empty() || twoTheta.empty()) {
+    v.expectBox(ui::kEmptyInputMessage, ui::kWindow.caption, true);
+    v.expectEnabled(Control::txtResult, false);
+    v.expectFocus(Control::txtD);
+    return;
+  }
+  auto single = [](const std::string& t) { return static_cast<float>(calc::NumberText::parse(t)); };
+  try {
+    const double d = calc::GrainSizeFormula(single(beta), single(twoTheta), single(lambda));
+    v.expectText(Control::txtResult, calc::NumberText::format(d));
+  } catch (const calc::ArithmeticError& e) {
+    v.expectBox(ui::arithmeticErrorMessage(e.kind()), ui::kWindow.caption, true);
+  }
+  v.expectEnabled(Control::txtResult, true);
+}
+
+void expectReset(Verdict& v) {
+  v.expectText(Control::txtD, "");
+  v.expectText(Control::txt2X, "");
+  v.expectText(Control::txtResult, "");
+  v.expectText(Control::txtWaveLengh, ui::kDefaultWavelength);
+  v.expectText(Control::combWL, ui::kDefaultAnode);
+  v.expectEnabled(Control::txtResult, false);
+  v.expectFocus(Control::txtD);
+  if (v.after.listIndex != -1)
+    v.fail("combWL still has entry " + std::to_string(v.after.listIndex));
+}
+
+void expectClick(Verdict& v, Control button) {
+  if (button == Control::cmdCalculation) expectCalculation(v);
+  if (button == Control::cmdReCalculation) expectReset(v);
+}
+
+void expectChoice(Verdict& v, int anode) {
+  const auto& entry = calc::WavelengthTable[static_cast<std::size_t>(anode)];
+  v.expectText(Control::combWL, entry.entry);
+  if (v.after.listIndex != anode)
+    v.fail("combWL shows entry " + std::to_string(v.after.listIndex) + ", not " +
+           std::to_string(anode));
+  if (entry.wavelengthNm) {
+    v.expectText(Control::txtWaveLengh, *entry.wavelengthNm);
+    v.expectEnabled(Control::txtWaveLengh, false);
+  } else {
+    v.expectText(Control::txtWaveLengh, "");
+    v.expectEnabled(Control::txtWaveLengh, true);
+    v.expectFocus(Control::txtWaveLengh);
+  }
+}
+
+// The typed characters of `a` in a numeric box: one message per refused
+// character, and the box keeps only what followed the last refused one.
+void expectTyped(Verdict& v, Control box, std::u32string_view text, std::string_view filterTitle) {
+  if (!isNumericBox(box)) return v.expectInserted(box, utf8(text));
+  const auto rule = box == Control::txtD ? calc::KeyFilter::Box::txtD : calc::KeyFilter::Box::txt2X;
+  std::optional<std::size_t> lastRefused;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (calc::KeyFilter::accepts(rule, calc::Cp936CharCode(text[i]))) continue;
+    v.expectBox(calc::KeyFilter::rejection(rule), filterTitle, false);
+    lastRefused = i;
+  }
+  if (!lastRefused) return v.expectInserted(box, utf8(text));
+  // An emptied box takes the rest up to its limit; no pair is split below it.
+  std::u32string kept(text.substr(*lastRefused + 1));
+  std::size_t n = 0, fit = 0;
+  for (char32_t ch : kept) {
+    n += ch > 0xFFFF ? 2 : 1;
+    if (n > limitOf(box)) break;
+    ++fit;
+  }
+  v.expectText(box, utf8(kept.substr(0, fit)));
+}
+
+// The control that Tab (or Shift+Tab) moves the focus to.
+std::optional<Control> tabFrom(const Snapshot& s, Control from, bool back) {
+  std::vector<Control> chain;
+  for (const auto& c : ui::kControls)
+    if (c.kind != ui::Kind::Label && s.enabled[idx(c.id)]) chain.push_back(c.id);
+  auto it = std::ranges::find(chain, from);
+  if (it == chain.end()) return std::nullopt;
+  const auto n = static_cast<std::ptrdiff_t>(chain.size());
+  const std::ptrdiff_t at = it - chain.begin();
+  return chain[static_cast<std::size_t>((at + (back ? n - 1 : 1)) % n)];
+}
+
+void expectKey(Verdict& v, Key key, const std::string& filterTitle) {
+  const auto& focus = v.before.focus;
+  if (!focus) return;
+  const Control f = *focus;
+  if (key == Key::Tab || key == Key::Backtab) {
+    if (f == Control::combWL)
+      v.textMay.set(idx(Control::combWL));  // leaving may pick the named entry
+    if (auto next = tabFrom(v.before, f, key == Key::Backtab)) v.expectFocus(*next);
+    return;
+  }
+  if (isButton(f)) {
+    if (key == Key::Space) expectClick(v, f);
+    return;  // Enter and Escape press no button
+  }
+  switch (key) {
+    case Key::Space:
+      return expectTyped(v, f, U" ", filterTitle);
+    case Key::Backspace:
+    case Key::Delete:
+      v.textMay.set(idx(f));
+      if (units(v.after.text[idx(f)]) > units(v.before.text[idx(f)]))
+        v.fail(name(f) + " grew on a deleting key");
+      return;
+    case Key::Undo:
+    case Key::Redo:
+    case Key::Cut:
+      v.textMay.set(idx(f));
+      return;
+    case Key::Enter:
+      if (f == Control::combWL) v.textMay.set(idx(f));  // the field may settle on an entry
+      return;
+    case Key::Up:
+    case Key::Down:
+      // In the closed list the arrows choose the neighbouring entry.
+      if (f == Control::combWL && v.after.listIndex != v.before.listIndex) {
+        if (v.after.listIndex < 0 ||
+            v.after.listIndex >= static_cast<int>(calc::WavelengthTable.size()))
+          return v.fail("combWL moved to entry " + std::to_string(v.after.listIndex));
+        expectChoice(v, v.after.listIndex);
+      }
+      return;
+    default:
+      return;
+  }
+}
+
+}  // namespace
+
+std::string utf8(std::u32string_view s) {
+  std::string out;
+  for (char32_t c : s) {
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+bool endsProgram(const Snapshot& before, const Action& a) {
+  if (a.kind == Action::Kind::Click) return a.box == Control::cmdEnd;
+  return a.kind == Action::Kind::Press && a.key == Key::Space && before.focus == Control::cmdEnd;
+}
+
+std::vector<std::string> Monkey::check(const Snapshot& before, const Action& a,
+                                       const Snapshot& after) const {
+  Verdict v{before, after, {}, {}, {}, {}};
+  if (endsProgram(before, a)) {
+    if (!after.ended) v.fail("the program did not end");
+    return v.failures;
+  }
+  if (after.ended || !after.alive) {
+    v.fail(after.ended ? "the program ended" : "the window is gone or its loop does not answer");
+    return v.failures;
+  }
+  if (after.leftOpen) v.fail("a message box or the list is still open");
+  // Leaving combWL's field may settle its text on the entry it names.
+  const bool leavesCombo = before.focus == Control::combWL && a.box != Control::combWL &&
+                           (a.kind == Action::Kind::Type || a.kind == Action::Kind::Paste ||
+                            a.kind == Action::Kind::Click);
+  if (leavesCombo) v.textMay.set(idx(Control::combWL));
+  switch (a.kind) {
+    case Action::Kind::Type:
+      expectTyped(v, a.box, a.text, options_.filterBoxTitle);
+      break;
+    case Action::Kind::Paste: {
+      // Pasting is not typing: no filter, whatever the text.
+      const bool plain = std::ranges::none_of(a.text, [](char32_t c) { return c < 32; });
+      if (plain)
+        v.expectInserted(a.box, utf8(a.text));
+      else
+        v.textMay.set(idx(a.box));
+      break;
+    }
+    case Action::Kind::Press:
+      expectKey(v, a.key, options_.filterBoxTitle);
+      break;
+    case Action::Kind::Click:
+      expectClick(v, a.box);
+      break;
+    case Action::Kind::Choose:
+      if (!before.enabled[idx(Control::combWL)]) break;
+      expectChoice(v, a.anode);
+      break;
+  }
+  v.finish();
+  return v.failures;
+}
+
+std::vector<std::string> checkStart(const Snapshot& s) {
+  Snapshot before;  // nothing may differ from the starting state below
+  Verdict v{before, s, {}, {}, {}, {}};
+  if (!s.alive) v.fail("the window did not open");
+  v.expectText(Control::txtD, "");
+  v.expectText(Control::txt2X, "");
+  v.expectText(Control::txtResult, "");
+  v.expectText(Control::txtWaveLengh, ui::kDefaultWavelength);
+  v.expectText(Control::combWL, ui::kDefaultAnode);
+  v.expectEnabled(Control::txtResult, false);
+  v.expectEnabled(Control::txtWaveLengh, false);
+  for (Control c : {Control::txtD, Control::txt2X, Control::combWL, Control::cmdCalculation,
+                    Control::cmdReCalculation, Control::cmdEnd})
+    v.expectEnabled(c, true);
+  v.expectFocus(Control::txtD);
+  if (s.listIndex != -1) v.fail("combWL starts on entry " + std::to_string(s.listIndex));
+  if (!s.boxes.empty()) v.fail("a message box at start");
+  return v.failures;
+}
+
+std::string describe(const Action& a) {
+  static constexpr std::array<const char*, 18> keys{
+      "Backspace", "Delete", "Enter", "Escape", "Tab",    "Backtab", "Space",  "Left",   "Right",
+      "Home",      "End",    "Up",    "Down",   "Ctrl+A", "Ctrl+Z",  "Ctrl+Y", "Ctrl+X", "Ctrl+C"};
+  switch (a.kind) {
+    case Action::Kind::Type:
+      return std::string(a.inputMethod ? "commit " : "type ") + name(a.box) + " " +
+             quoted(utf8(a.text));
+    case Action::Kind::Paste:
+      return "paste " + name(a.box) + " " + quoted(utf8(a.text));
+    case Action::Kind::Press:
+      return std::string("key ") + keys[static_cast<std::size_t>(a.key)];
+    case Action::Kind::Click:
+      return "click " + name(a.box);
+    case Action::Kind::Choose:
+      return "choose " + std::to_string(a.anode) + (a.byMouse ? " by mouse" : " by keyboard");
+  }
+  return {};
+}
+
+}  // namespace monkey
+
+namespace monkey {
+
+Monkey::Monkey(std::uint64_t seed, Options options) : state_(seed), options_(std::move(options)) {}
+
+// splitmix64: the same stream from every compiler and standard library.
+std::uint64_t Monkey::bits() {
+  std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+  return z ^ (z >> 31);
+}
+
+int Monkey::below(int n) { return static_cast<int>(bits() % static_cast<std::uint64_t>(n)); }
+
+// Mostly the boxes a user types into for every peak, often the focused one.
+Control Monkey::pickBox(const Snapshot& now) {
+  if (now.focus && chance(60) && now.enabled[idx(*now.focus)] &&
+      std::ranges::find(kBoxes, *now.focus) != kBoxes.end())
+    return *now.focus;
+  for (;;) {
+    const int r = below(100);
+    const Control c = r < 38   ? Control::txtD
+                      : r < 76 ? Control::txt2X
+                      : r < 86 ? Control::txtWaveLengh
+                      : r < 93 ? Control::txtResult
+                               : Control::combWL;
+    if (now.enabled[idx(c)]) return c;
+  }
+}
+
+char32_t Monkey::pickChar() {
+  static constexpr std::u32string_view letters =
+      U"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  static constexpr std::u32string_view signs = U"+-*/,;:!?@#$%^&()=[]{}<>'\"`~|\\_";
+  // Chinese text, full-width forms, symbols code page 936 has and has not,
+  // a private-use and a supplementary-plane character.
+  static constexpr std::u32string_view wide =
+      U"角度半峰宽二三零一点五计算结果粒径，。．１２θλ°×÷¾€\u00a0\ue000\U0001F600";
+  const int r = below(100);
+  auto from = [this](std::u32string_view s) {
+    return s[static_cast<std::size_t>(below(static_cast<int>(s.size())))];
+  };
+  if (r < 45) return U'0' + static_cast<char32_t>(below(10));
+  if (r < 55) return U'.';
+  if (r < 57) return U' ';
+  if (r < 61) return chance(50) ? U'e' : U'E';
+  if (r < 72) return from(letters);
+  if (r < 82) return from(signs);
+  return from(wide);
+}
+
+std::u32string Monkey::pickPaste() {
+  static constexpr std::array<std::u32string_view, 24> texts{U"",
+                                                             U"   ",
+                                                             U"\t \n",
+                                                             U"1e999999999999",
+                                                             U"9.9E+308",
+                                                             U"1e-400",
+                                                             U"-0",
+                                                             U"&H",
+                                                             U"&HFFFFFFFFFFFFFFFF",
+                                                             U"&O777",
+                                                             U"&h1A",
+                                                             U"&Hzz",
+                                                             U"1 2 . 5",
+                                                             U"0.2.5",
+                                                             U"１２３",
+                                                             U"1,5",
+                                                             U"inf",
+                                                             U"nan",
+                                                             U"0x1p3",
+                                                             U"角度30",
+                                                             U"-5e",
+                                                             U"0.154056",
+                                                             U"\r\n30",
+                                                             U"+.5e+2"};
+  const int r = below(100);
+  if (r < 50) return std::u32string(texts[static_cast<std::size_t>(below(texts.size()))]);
+  std::u32string s;
+  const int n = r < 90 ? below(12) : 100 + below(900);  // now and then a long one
+  for (int i = 0; i < n; ++i) s += pickChar();
+  return s;
+}
+
+Action Monkey::next(const Snapshot& now) {
+  Action a;
+  const int r = below(1000);
+  if (r < 470) {
+    a.kind = Action::Kind::Type;
+    a.box = pickBox(now);
+    a.inputMethod = chance(8);
+    const int n = a.inputMethod ? 1 + below(4) : 1;
+    for (int i = 0; i < n; ++i) a.text += pickChar();
+  } else if (r < 520) {
+    a.kind = Action::Kind::Paste;
+    a.box = pickBox(now);
+    a.text = pickPaste();
+  } else if (r < 800) {
+    a.kind = Action::Kind::Press;
+    static constexpr std::array<std::pair<Key, int>, 18> weights{{
+        {Key::Backspace, 14},
+        {Key::Delete, 4},
+        {Key::Enter, 10},
+        {Key::Escape, 8},
+        {Key::Tab, 16},
+        {Key::Backtab, 6},
+        {Key::Space, 6},
+        {Key::Left, 3},
+        {Key::Right, 2},
+        {Key::Home, 2},
+        {Key::End, 2},
+        {Key::Up, 4},
+        {Key::Down, 6},
+        {Key::SelectAll, 6},
+        {Key::Undo, 3},
+        {Key::Redo, 2},
+        {Key::Cut, 3},
+        {Key::Copy, 2},
+    }};
+    int w = below(99);
+    for (const auto& [key, weight] : weights) {
+      a.key = key;
+      if ((w -= weight) < 0) break;
+    }
+  } else if (r < 960) {
+    a.kind = Action::Kind::Click;
+    const int b = below(1000);
+    a.box = b < 750   ? Control::cmdCalculation
+            : b < 998 ? Control::cmdReCalculation
+                      : Control::cmdEnd;
+  } else {
+    a.kind = Action::Kind::Choose;
+    a.anode = below(static_cast<int>(calc::WavelengthTable.size()));
+    a.byMouse = chance(50);
+  }
+  return a;
+}
+
+}  // namespace monkey
