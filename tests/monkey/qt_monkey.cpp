@@ -235,7 +235,8 @@ class Runner {
     // has fired: wait the interval out, then let the timer's event through.
     QElapsedTimer open;
     open.start();
-    while (open.elapsed() <= QApplication::doubleClickInterval()) QTest::qSleep(1);
+    while (open.elapsed() <= QApplication::doubleClickInterval() + 2) QTest::qSleep(1);
+    QApplication::processEvents();
     QApplication::processEvents();
     const QRect item = c->view()->visualRect(c->model()->index(anode, 0));
     click(c->view()->viewport(), item.center());
