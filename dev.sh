@@ -55,6 +55,9 @@ cmd_test() {
   local preset
   for preset in linux win32 win64; do build "$preset"; done
   ctest --preset linux
+  build asan
+  ctest --preset asan
+  tools/memcheck.sh 500
   ctest --preset win64
   ctest --test-dir build/win32 --output-on-failure
   exactness
