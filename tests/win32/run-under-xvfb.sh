@@ -23,9 +23,12 @@ for _ in $(seq 100); do [[ -s $display_file ]] && break; sleep 0.1; done
 export DISPLAY=:$(head -n1 "$display_file")
 
 # A new prefix takes its first start here, not inside the driver's timeouts.
-# Wine draws the title bars itself: there is no window manager.
 "$wine_run" wineboot -i >/dev/null 2>&1
-"$wine_run" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+# There is no window manager: Wine draws the title bars and keeps the
+# activation to itself.
+for setting in Decorated Managed; do
+  "$wine_run" reg add 'HKCU\Software\Wine\X11 Driver' /v $setting /t REG_SZ /d N /f >/dev/null 2>&1
+done
 # Wine's message box font has no Chinese; link it to the CJK font that
 # fontconfig has, as a Chinese Windows links its UI fonts to SimSun.
 "$wine_run" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \

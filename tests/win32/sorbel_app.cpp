@@ -24,6 +24,7 @@ std::wstring remoteText(HWND h) {
 struct Search {
   DWORD pid;
   std::wstring cls, caption;
+  bool hiddenToo;
   HWND found = nullptr;
 };
 
@@ -31,7 +32,8 @@ BOOL CALLBACK findTopLevel(HWND h, LPARAM l) {
   auto* s = reinterpret_cast<Search*>(l);
   DWORD pid = 0;
   GetWindowThreadProcessId(h, &pid);
-  if (pid != s->pid || !IsWindowVisible(h) || className(h) != s->cls) return TRUE;
+  if (pid != s->pid || (!s->hiddenToo && !IsWindowVisible(h)) || className(h) != s->cls)
+    return TRUE;
   wchar_t caption[256] = {};
   GetWindowTextW(h, caption, 256);
   if (!s->caption.empty() && s->caption != caption) return TRUE;
@@ -39,8 +41,8 @@ BOOL CALLBACK findTopLevel(HWND h, LPARAM l) {
   return FALSE;
 }
 
-HWND topLevel(DWORD pid, const wchar_t* cls, const wchar_t* caption = L"") {
-  Search s{pid, cls, caption};
+HWND topLevel(DWORD pid, const wchar_t* cls, const wchar_t* caption = L"", bool hiddenToo = false) {
+  Search s{pid, cls, caption, hiddenToo};
   EnumWindows(findTopLevel, reinterpret_cast<LPARAM>(&s));
   return s.found;
 }
@@ -66,6 +68,7 @@ App::App(const std::wstring& exe) {
   }
   if (main_) thread_ = GetWindowThreadProcessId(main_, nullptr);
   settle();
+  quiet();
 }
 
 App::~App() {
@@ -99,6 +102,37 @@ HWND App::focusWindow() const {
   return GetGUIThreadInfo(thread_, &gti) ? gti.hwndFocus : nullptr;
 }
 
+// The focused control once the program's window is active again: Wine
+// activates windows from X events, a moment after a message box has gone.
+HWND App::readyFocus() const {
+  for (int i = 0; i < 250; ++i) {
+    GUITHREADINFO gti{};
+    gti.cbSize = sizeof gti;
+    if (GetGUIThreadInfo(thread_, &gti) && gti.hwndFocus && gti.hwndActive) return gti.hwndFocus;
+    Sleep(20);
+  }
+  return nullptr;
+}
+
+// Wine delivers activation and focus changes from X events, some time after
+// the window, a message box or the list has been shown or hidden: waits
+// until the active window and the focus have held still for a while.
+void App::quiet() const {
+  HWND lastActive = nullptr, lastFocus = nullptr;
+  int still = 0;
+  for (int i = 0; i < 200 && still < 8; ++i) {
+    settle();
+    GUITHREADINFO gti{};
+    gti.cbSize = sizeof gti;
+    GetGUIThreadInfo(thread_, &gti);
+    const bool same = gti.hwndActive == lastActive && gti.hwndFocus == lastFocus && gti.hwndFocus;
+    still = same ? still + 1 : 0;
+    lastActive = gti.hwndActive;
+    lastFocus = gti.hwndFocus;
+    Sleep(25);
+  }
+}
+
 std::optional<ui::Control> App::focus() const {
   HWND f = focusWindow();
   if (f && GetParent(f) != main_) f = GetParent(f);  // the field of combWL
@@ -118,14 +152,14 @@ std::wstring App::listItem(int i) const {
 
 void App::type(std::wstring_view chars) {
   for (wchar_t ch : chars) {
-    PostMessageW(focusWindow(), WM_CHAR, ch, 1);
+    PostMessageW(readyFocus(), WM_CHAR, ch, 1);
     // The two halves of a surrogate pair arrive together, as from the keyboard.
     if (!IS_HIGH_SURROGATE(ch)) settle();
   }
 }
 
 void App::key(UINT vk) {
-  HWND f = focusWindow();
+  HWND f = readyFocus();
   const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, 0)) << 16;
   PostMessageW(f, WM_KEYDOWN, vk, scan | 1);
   PostMessageW(f, WM_KEYUP, vk, scan | 1 | (1LL << 30) | (1LL << 31));
@@ -170,6 +204,7 @@ void App::choose(int index) {
   const int y =
       (index - static_cast<int>(top)) * static_cast<int>(height) + static_cast<int>(height) / 2;
   postMouse(list, r.right / 2, y);
+  quiet();
 }
 
 void App::closeBox() {
@@ -177,11 +212,14 @@ void App::closeBox() {
   settle();
 }
 
-HWND App::findBox() const { return topLevel(pi_.dwProcessId, L"#32770"); }
+// A message box exists from the moment the handler is in its modal loop,
+// which shows the box only once it runs idle.
+HWND App::findBox() const { return topLevel(pi_.dwProcessId, L"#32770", L"", true); }
 
 std::optional<Box> App::messageBox() const {
   HWND box = findBox();
   if (!box) return std::nullopt;
+  for (int i = 0; i < 250 && !IsWindowVisible(box); ++i) Sleep(20);
   Box b;
   wchar_t title[256] = {};
   GetWindowTextW(box, title, 256);
@@ -210,9 +248,10 @@ bool App::dismiss() {
   if (!box) return false;
   HWND ok = GetDlgItem(box, IDOK);
   PostMessageW(ok ? ok : box, ok ? BM_CLICK : WM_CLOSE, 0, 0);
-  for (int i = 0; i < 250 && IsWindow(box) && IsWindowVisible(box); ++i) Sleep(20);
+  for (int i = 0; i < 250 && IsWindow(box); ++i) Sleep(20);
   settle();
-  return !IsWindow(box) || !IsWindowVisible(box);
+  quiet();
+  return !IsWindow(box);
 }
 
 bool App::waitExit(DWORD ms, DWORD* code) {

@@ -55,6 +55,8 @@ class App {
 
  private:
   HWND focusWindow() const;
+  HWND readyFocus() const;
+  void quiet() const;
   HWND findBox() const;
   void postMouse(HWND target, int x, int y) const;
 
