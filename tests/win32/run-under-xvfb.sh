@@ -24,11 +24,10 @@ export DISPLAY=:$(head -n1 "$display_file")
 
 # A new prefix takes its first start here, not inside the driver's timeouts.
 "$wine_run" wineboot -i >/dev/null 2>&1
-# There is no window manager: Wine draws the title bars and keeps the
-# activation to itself.
-for setting in Decorated Managed; do
-  "$wine_run" reg add 'HKCU\Software\Wine\X11 Driver' /v $setting /t REG_SZ /d N /f >/dev/null 2>&1
-done
+# A virtual desktop: there is no window manager, and inside its own desktop
+# Wine activates windows and moves the focus at once, not on X events.
+"$wine_run" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
+"$wine_run" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 /f >/dev/null 2>&1
 # Wine's message box font has no Chinese; link it to the CJK font that
 # fontconfig has, as a Chinese Windows links its UI fonts to SimSun.
 "$wine_run" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \

@@ -80,11 +80,22 @@ App::~App() {
 }
 
 void App::settle() const {
-  // Sent messages are handled before posted ones, so the second round trip
-  // can only return after the posted message before it has been handled.
-  for (int i = 0; i < 3 && IsWindow(main_); ++i) {
-    DWORD_PTR r;
-    SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kTimeout, &r);
+  // Posted messages are handled in the order they were posted; a marker
+  // posted last, whose effect can be read back, shows that everything
+  // before it has been handled (or that a message box's loop is running).
+  // The marker is the modified flag of txtResult, which the program never
+  // reads. Round trips of sent messages would not do: a handler waiting on
+  // another thread already handles them.
+  static bool flag = false;
+  flag = !flag;
+  HWND marker = item(ui::Control::txtResult);
+  PostMessageW(marker, EM_SETMODIFY, flag, 0);
+  for (int i = 0; i < 1000 && IsWindow(marker); ++i) {
+    DWORD_PTR now = 0;
+    if (SendMessageTimeoutW(marker, EM_GETMODIFY, 0, 0, SMTO_ABORTIFHUNG, kTimeout, &now) &&
+        (now != 0) == flag)
+      return;
+    Sleep(10);
   }
 }
 

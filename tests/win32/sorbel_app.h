@@ -50,7 +50,7 @@ class App {
   bool waitExit(DWORD ms, DWORD* code = nullptr);
 
   // Returns once the program's thread has handled everything posted so far
-  // (or is waiting in a nested loop, a message box's).
+  // (or is waiting in a message box's loop).
   void settle() const;
 
  private:
