@@ -32,6 +32,10 @@ using ui::Control;
 
 namespace {
 
+// How long an awaited reaction may take. Waits end as soon as it comes, so
+// this only matters on slow runs such as under valgrind.
+constexpr int kPatience = 30000;
+
 QString qs(std::u32string_view s) {
   return QString::fromUcs4(s.data(), static_cast<qsizetype>(s.size()));
 }
@@ -139,7 +143,7 @@ class Runner {
     bool answered = false;
     QMetaObject::invokeMethod(
         &form_->window(), [&answered] { answered = true; }, Qt::QueuedConnection);
-    return QTest::qWaitFor([&answered] { return answered; }, 5000);
+    return QTest::qWaitFor([&answered] { return answered; }, kPatience);
   }
 
   // Lets the window finish what the events started. The offscreen platform
@@ -230,7 +234,7 @@ class Runner {
   void chooseByMouse(int anode) {
     QComboBox* c = combo();
     click(c, QPoint(c->width() - 6, c->height() / 2));  // the arrow
-    if (!QTest::qWaitFor([c] { return c->view()->isVisible(); }, 2000)) return;
+    if (!QTest::qWaitFor([c] { return c->view()->isVisible(); }, kPatience)) return;
     // The list ignores releases until a timer of one double-click interval
     // has fired: wait the interval out, then let the timer's event through.
     QElapsedTimer open;
@@ -240,20 +244,20 @@ class Runner {
     QApplication::processEvents();
     const QRect item = c->view()->visualRect(c->model()->index(anode, 0));
     click(c->view()->viewport(), item.center());
-    (void)QTest::qWaitFor([c] { return !c->view()->isVisible(); }, 2000);
+    (void)QTest::qWaitFor([c] { return !c->view()->isVisible(); }, kPatience);
   }
 
   void chooseByKeyboard(int anode) {
     QComboBox* c = combo();
     focusBox(Control::combWL);
     keyClick(Qt::Key_Down, Qt::AltModifier);
-    if (!QTest::qWaitFor([c] { return c->view()->isVisible(); }, 2000)) return;
+    if (!QTest::qWaitFor([c] { return c->view()->isVisible(); }, kPatience)) return;
     QWidget* list = c->view();
     QTest::keyClick(list, Qt::Key_Home);
     for (int i = 0; i < anode; ++i) QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Return);
     lowLevelEvents += 2 * (anode + 2);
-    (void)QTest::qWaitFor([c] { return !c->view()->isVisible(); }, 2000);
+    (void)QTest::qWaitFor([c] { return !c->view()->isVisible(); }, kPatience);
   }
 
   // Runs the loop as the program does, so that its end can end it.
@@ -263,7 +267,7 @@ class Runner {
     QTimer watchdog;
     watchdog.setSingleShot(true);
     QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-    watchdog.start(3000);
+    watchdog.start(kPatience);
     ended_ = QApplication::exec() == 0 && !form_->window().isVisible();
   }
 

@@ -22,6 +22,10 @@ using ui::Control;
 
 namespace {
 
+// How long a wait may take before it fails. Waits end as soon as their
+// condition holds, so this only matters on slow runs such as under valgrind.
+constexpr int kPatience = 30000;
+
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), s.size()); }
 
 // What the formula gives for the texts, as the result box would show it.
@@ -51,7 +55,8 @@ class FrmXrdTest : public QObject {
   // Keys go where the focus is, as the user's would; after a message box
   // the window takes the focus back once it is active again.
   static QWidget* focus() {
-    if (!QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; })) return nullptr;
+    if (!QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, kPatience))
+      return nullptr;
     return QApplication::focusWidget();
   }
   void type(const QString& keys) {
@@ -72,11 +77,11 @@ class FrmXrdTest : public QObject {
   void chooseWithMouse(const QString& entry) {
     QComboBox* c = combo();
     QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(c->width() - 6, c->height() / 2));
-    QTRY_VERIFY(c->view()->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(c->view()->isVisible(), kPatience);
     QTest::qWait(QApplication::doubleClickInterval() + 50);  // not read as the opening click
     const QRect item = c->view()->visualRect(c->model()->index(c->findText(entry), 0));
     QTest::mouseClick(c->view()->viewport(), Qt::LeftButton, {}, item.center());
-    QTRY_VERIFY(!c->view()->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!c->view()->isVisible(), kPatience);
   }
   void saveScreenshot(const QString& name) {
     QDir().mkpath(SORBEL_SCREENSHOT_DIR);
@@ -88,7 +93,7 @@ class FrmXrdTest : public QObject {
     QTimer watchdog;
     watchdog.setSingleShot(true);
     QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-    watchdog.start(5000);
+    watchdog.start(kPatience);
     return QApplication::exec() == 0;
   }
 
@@ -99,7 +104,7 @@ class FrmXrdTest : public QObject {
     form = std::make_unique<ui::qt::QtForm>();
     ui::frmXRD_Load(*form);
     form->window().show();
-    QVERIFY(QTest::qWaitForWindowActive(&form->window()));
+    QVERIFY(QTest::qWaitForWindowActive(&form->window(), kPatience));
   }
   void cleanup() { form.reset(); }
 
@@ -252,7 +257,7 @@ class FrmXrdTest : public QObject {
     QCOMPARE(boxes.seen[0].title, "Sorbel");
     QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
     QCOMPARE(boxes.seen[0].buttons, QMessageBox::Ok);
-    QTRY_COMPARE(focused(), "txtD");
+    QTRY_COMPARE_WITH_TIMEOUT(focused(), "txtD", kPatience);
     QVERIFY(!w(Control::txtResult)->isEnabled());
     QCOMPARE(text(Control::txtResult), "40.6646921851893");  // the old result stays visible
   }
@@ -281,7 +286,7 @@ class FrmXrdTest : public QObject {
     chooseWithMouse("其他");
     QVERIFY(w(Control::txtWaveLengh)->isEnabled());
     QCOMPARE(text(Control::txtWaveLengh), "");
-    QTRY_COMPARE(focused(), "txtWaveLengh");
+    QTRY_COMPARE_WITH_TIMEOUT(focused(), "txtWaveLengh", kPatience);
     type("0.3");
     chooseWithMouse("Cr");
     QCOMPARE(text(Control::txtWaveLengh), "0.228970");
@@ -301,10 +306,10 @@ class FrmXrdTest : public QObject {
     key(Qt::Key_Down);
     QCOMPARE(text(Control::txtWaveLengh), "0.154184");
     key(Qt::Key_Down, Qt::AltModifier);  // the list opens; Enter chooses there
-    QTRY_VERIFY(combo()->view()->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(combo()->view()->isVisible(), kPatience);
     QTest::keyClick(combo()->view(), Qt::Key_Down);
     QTest::keyClick(combo()->view(), Qt::Key_Return);
-    QTRY_VERIFY(!combo()->view()->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!combo()->view()->isVisible(), kPatience);
     QCOMPARE(text(Control::combWL), "Cr");
     QCOMPARE(text(Control::txtWaveLengh), "0.228970");
   }
