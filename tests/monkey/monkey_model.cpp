@@ -247,8 +247,11 @@ void expectKey(Verdict& v, Key key, const std::string& filterTitle) {
       return;
     case Key::Up:
     case Key::Down:
-      // In the closed list the arrows choose the neighbouring entry.
-      if (f == Control::combWL && v.after.listIndex != v.before.listIndex) {
+      // In the closed list the arrows choose the neighbouring entry; at
+      // either end the entry shown stays chosen, and its text comes back
+      // into a field the user has edited.
+      if (f == Control::combWL && (v.after.listIndex != v.before.listIndex ||
+                                   v.after.text[idx(f)] != v.before.text[idx(f)])) {
         if (v.after.listIndex < 0 ||
             v.after.listIndex >= static_cast<int>(calc::WavelengthTable.size()))
           return v.fail("combWL moved to entry " + std::to_string(v.after.listIndex));

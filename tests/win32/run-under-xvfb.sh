@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs the window driver under wine64 on an X server and wine prefix of its
 # own, and leaves neither running afterwards.
-#   run-under-xvfb.sh <wine-run> <driver.exe> <Sorbel.exe> <screenshot dir> <prefix>
+#   run-under-xvfb.sh <wine-run> <driver.exe> <Sorbel.exe> <screenshot dir> <prefix> [driver options]
 set -euo pipefail
 wine_run=$1 driver=$2 exe=$3 shots=$4
 export WINEPREFIX=$5 WINEDEBUG=-all
+shift 5
 mkdir -p "$shots" "$WINEPREFIX"
 
 # Xvfb picks a free display itself and tells us which.
@@ -34,4 +35,4 @@ export DISPLAY=:$(head -n1 "$display_file")
   /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK SC' /f >/dev/null 2>&1
 
 to_windows() { "$wine_run" winepath -w "$1" 2>/dev/null; }
-"$wine_run" "$driver" "$(to_windows "$exe")" "$(to_windows "$shots")"
+"$wine_run" "$driver" "$(to_windows "$exe")" "$(to_windows "$shots")" "$@"

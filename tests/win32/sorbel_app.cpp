@@ -14,11 +14,14 @@ std::wstring className(HWND h) {
 }
 
 std::wstring remoteText(HWND h) {
-  wchar_t buf[512] = {};
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTimeout, &length);
+  std::wstring text(length + 1, L'\0');
   DWORD_PTR n = 0;
-  SendMessageTimeoutW(h, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, kTimeout,
-                      &n);
-  return std::wstring(buf, n);
+  SendMessageTimeoutW(h, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                      SMTO_ABORTIFHUNG, kTimeout, &n);
+  text.resize(n);
+  return text;
 }
 
 struct Search {
@@ -161,27 +164,86 @@ std::wstring App::listItem(int i) const {
   return n > 0 ? std::wstring(buf, static_cast<std::size_t>(n)) : std::wstring();
 }
 
+void App::post(HWND target, UINT msg, WPARAM w, LPARAM l) {
+  PostMessageW(target, msg, w, l);
+  ++posted_;
+}
+
 void App::type(std::wstring_view chars) {
   for (wchar_t ch : chars) {
-    PostMessageW(readyFocus(), WM_CHAR, ch, 1);
+    post(readyFocus(), WM_CHAR, ch, 1);
     // The two halves of a surrogate pair arrive together, as from the keyboard.
     if (!IS_HIGH_SURROGATE(ch)) settle();
   }
 }
 
-void App::key(UINT vk) {
-  HWND f = readyFocus();
-  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, 0)) << 16;
-  PostMessageW(f, WM_KEYDOWN, vk, scan | 1);
-  PostMessageW(f, WM_KEYUP, vk, scan | 1 | (1LL << 30) | (1LL << 31));
-  settle();
+void App::imeChar(wchar_t unit) {
+  post(readyFocus(), WM_IME_CHAR, unit, 1);
+  if (!IS_HIGH_SURROGATE(unit)) settle();
 }
 
-void App::postMouse(HWND target, int x, int y) const {
+// The program reads Ctrl, Shift and Alt from its key state, which posted
+// keys leave alone; attached to its input, this thread shares that state and
+// sets it. `held` None lets all of them go again.
+void App::holdKeys(unsigned held) const {
+  BYTE state[256] = {};
+  GetKeyboardState(state);
+  struct Modifier {
+    unsigned bit;
+    int keys[2];
+  };
+  static constexpr Modifier modifiers[] = {{Ctrl, {VK_CONTROL, VK_LCONTROL}},
+                                           {Shift, {VK_SHIFT, VK_LSHIFT}},
+                                           {Alt, {VK_MENU, VK_LMENU}}};
+  for (const Modifier& m : modifiers)
+    for (int vk : m.keys) state[vk] = (held & m.bit) ? 0x80 : 0;
+  SetKeyboardState(state);
+}
+
+void App::key(UINT vk, unsigned held) {
+  HWND f = readyFocus();
+  const DWORD self = GetCurrentThreadId();
+  const bool attached = held != None && AttachThreadInput(self, thread_, TRUE);
+  if (attached) holdKeys(held);
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, 0)) << 16;
+  const LPARAM context = (held & Alt) ? (1LL << 29) : 0;
+  const UINT down = (held & Alt) ? WM_SYSKEYDOWN : WM_KEYDOWN;
+  const UINT up = (held & Alt) ? WM_SYSKEYUP : WM_KEYUP;
+  post(f, down, vk, scan | context | 1);
+  post(f, up, vk, scan | context | 1 | (1LL << 30) | (1LL << 31));
+  settle();
+  // The character that the key down was translated into is posted behind
+  // the first marker.
+  settle();
+  if (attached) {
+    holdKeys(None);
+    AttachThreadInput(self, thread_, FALSE);
+  }
+}
+
+bool App::setClipboard(std::wstring_view text) {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  bool set = false;
+  if (memory) {
+    auto* copy = static_cast<wchar_t*>(GlobalLock(memory));
+    text.copy(copy, text.size());
+    copy[text.size()] = L'\0';
+    GlobalUnlock(memory);
+    set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    if (!set) GlobalFree(memory);
+  }
+  CloseClipboard();
+  return set;
+}
+
+void App::postMouse(HWND target, int x, int y) {
   const LPARAM at = MAKELPARAM(x, y);
-  PostMessageW(target, WM_MOUSEMOVE, 0, at);
-  PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageW(target, WM_LBUTTONUP, 0, at);
+  post(target, WM_MOUSEMOVE, 0, at);
+  post(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  post(target, WM_LBUTTONUP, 0, at);
   settle();
 }
 
@@ -194,12 +256,12 @@ void App::clickInto(ui::Control c) {
 }
 
 void App::press(ui::Control c) {
-  PostMessageW(item(c), BM_CLICK, 0, 0);
+  post(item(c), BM_CLICK, 0, 0);
   settle();
 }
 
 void App::choose(int index) {
-  PostMessageW(item(ui::Control::combWL), CB_SHOWDROPDOWN, TRUE, 0);
+  post(item(ui::Control::combWL), CB_SHOWDROPDOWN, TRUE, 0);
   settle();
   HWND list = nullptr;
   for (int i = 0; i < 100 && !list; ++i) {
@@ -219,7 +281,7 @@ void App::choose(int index) {
 }
 
 void App::closeBox() {
-  PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+  post(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
   settle();
 }
 
@@ -258,12 +320,29 @@ bool App::dismiss() {
   HWND box = findBox();
   if (!box) return false;
   HWND ok = GetDlgItem(box, IDOK);
-  PostMessageW(ok ? ok : box, ok ? BM_CLICK : WM_CLOSE, 0, 0);
+  post(ok ? ok : box, ok ? BM_CLICK : WM_CLOSE, 0, 0);
+  return closed(box);
+}
+
+bool App::dismissWithKey(UINT vk) {
+  HWND box = findBox();
+  if (!box) return false;
+  (void)messageBox();  // shown, so that its button has the focus
+  HWND f = focusWindow();
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, 0)) << 16;
+  post(f ? f : box, WM_KEYDOWN, vk, scan | 1);
+  post(f ? f : box, WM_KEYUP, vk, scan | 1 | (1LL << 30) | (1LL << 31));
+  return closed(box);
+}
+
+bool App::closed(HWND box) {
   for (int i = 0; i < 250 && IsWindow(box); ++i) Sleep(20);
   settle();
   quiet();
   return !IsWindow(box);
 }
+
+bool App::listDropped() const { return send(ui::Control::combWL, CB_GETDROPPEDSTATE) != 0; }
 
 bool App::waitExit(DWORD ms, DWORD* code) {
   if (WaitForSingleObject(pi_.hProcess, ms) != WAIT_OBJECT_0) return false;

@@ -38,15 +38,24 @@ class App {
   std::wstring listItem(int i) const;
   LRESULT send(ui::Control c, UINT msg, WPARAM w = 0, LPARAM l = 0) const;
 
-  void type(std::wstring_view chars);  // WM_CHAR to the focused control
-  void key(UINT vk);                   // WM_KEYDOWN/UP to the focused control
-  void clickInto(ui::Control c);       // a mouse click on the control
-  void press(ui::Control c);           // BM_CLICK on a button
-  void choose(int index);              // open combWL's list, click an entry
-  void closeBox();                     // the title bar's close command
+  // Modifiers held down for a key.
+  enum Held : unsigned { None = 0, Ctrl = 1, Shift = 2, Alt = 4 };
+
+  void type(std::wstring_view chars);       // WM_CHAR to the focused control
+  void imeChar(wchar_t unit);               // WM_IME_CHAR, as an input method's result
+  void key(UINT vk, unsigned held = None);  // WM_(SYS)KEYDOWN/UP to the focused control
+  static bool setClipboard(std::wstring_view text);
+  void clickInto(ui::Control c);  // a mouse click on the control
+  void press(ui::Control c);      // BM_CLICK on a button
+  void choose(int index);         // open combWL's list, click an entry
+  void closeBox();                // the title bar's close command
 
   std::optional<Box> messageBox() const;
-  bool dismiss();  // presses OK on the message box; false if none
+  bool dismiss();                // presses OK on the message box; false if none
+  bool dismissWithKey(UINT vk);  // Enter or Escape to the box instead
+  bool listDropped() const;
+  // Input messages posted to the program so far.
+  long long posted() const { return posted_; }
   bool waitExit(DWORD ms, DWORD* code = nullptr);
 
   // Returns once the program's thread has handled everything posted so far
@@ -58,11 +67,15 @@ class App {
   HWND readyFocus() const;
   void quiet() const;
   HWND findBox() const;
-  void postMouse(HWND target, int x, int y) const;
+  void postMouse(HWND target, int x, int y);
+  void post(HWND target, UINT msg, WPARAM w, LPARAM l);
+  void holdKeys(unsigned held) const;
+  bool closed(HWND box);
 
   PROCESS_INFORMATION pi_{};
   HWND main_ = nullptr;
   DWORD thread_ = 0;
+  long long posted_ = 0;
 };
 
 }  // namespace driver
