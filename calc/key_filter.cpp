@@ -1,5 +1,7 @@
 #include "calc/key_filter.h"
 
+#include "ui/texts.h"
+
 namespace calc {
 
 bool KeyFilter::accepts(Box box, std::int16_t code) noexcept {
@@ -12,8 +14,7 @@ bool KeyFilter::accepts(Box box, std::int16_t code) noexcept {
 }
 
 std::string_view KeyFilter::rejection(Box box) noexcept {
-  return box == Box::txt2X ? "2θ角只能为数值，请重新输入！！！"
-                           : "半峰宽只能为数值，请重新输入！！！";
+  return box == Box::txt2X ? ui::texts::kTwoThetaNotNumber : ui::texts::kFwhmNotNumber;
 }
 
 }  // namespace calc

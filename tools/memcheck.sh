@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 events="${1:-500}"
 
 cmake --preset linux >/dev/null
-cmake --build --preset linux --target qt_tests qt_monkey
+cmake --build --preset linux --target qt_window_tests qt_monkey
 
 logs=build/linux/memcheck
 mkdir -p "$logs"
@@ -53,9 +53,9 @@ check() {
   grep -hE "ERROR SUMMARY|definitely lost|indirectly lost|possibly lost" "$log" | sed 's/^==[0-9]*== */  /'
 }
 
-check qt_tests build/linux/tests/qt/qt_tests
+check qt_window build/linux/tests/qt/qt_window_tests
 # Two seeds: the second one ends the program and opens a fresh window, so
 # the window's destruction is checked too.
-check qt_monkey build/linux/tests/monkey/qt_monkey --events "$events"
-check qt_monkey_restart build/linux/tests/monkey/qt_monkey --events "$events" --seed 11
+check qt_monkey build/linux/tests/qt/qt_monkey --events "$events"
+check qt_monkey_restart build/linux/tests/qt/qt_monkey --events "$events" --seed 11
 exit "$failed"

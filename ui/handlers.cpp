@@ -5,6 +5,7 @@
 #include "calc/number_text.h"
 #include "calc/wavelength_table.h"
 #include "ui/layout.h"
+#include "ui/texts.h"
 
 namespace ui {
 namespace {
@@ -15,7 +16,8 @@ float readSingle(const Form& f, Control c) {
 
 void filterKey(Form& f, Control box, calc::KeyFilter::Box rule, std::int16_t& keyAscii) {
   if (calc::KeyFilter::accepts(rule, keyAscii)) return;
-  f.messageBox(calc::KeyFilter::rejection(rule), "", MessageIcon::None);
+  // No title of its own: the platform shows the application's name.
+  f.messageBox(calc::KeyFilter::rejection(rule), texts::kAppName, MessageIcon::None);
   f.setText(box, "");
   keyAscii = 0;
 }
@@ -25,13 +27,13 @@ void filterKey(Form& f, Control box, calc::KeyFilter::Box rule, std::int16_t& ke
 std::string_view arithmeticErrorMessage(calc::ArithmeticError::Kind kind) {
   switch (kind) {
     case calc::ArithmeticError::Kind::DivisionByZero:
-      return "计算出错：除数为零。请检查半峰宽（不能为零）后重新计算。";
+      return texts::kDivisionByZero;
     case calc::ArithmeticError::Kind::Overflow:
-      return "计算出错：溢出，结果超出数值范围。请检查输入的数值后重新计算。";
+      return texts::kOverflow;
     case calc::ArithmeticError::Kind::InvalidOperation:
       break;
   }
-  return "计算出错：无效的运算。请检查输入的数值后重新计算。";
+  return texts::kInvalidOperation;
 }
 
 void frmXRD_Load(Form& f) {
@@ -48,7 +50,7 @@ void cmdCalculation_Click(Form& f) {
   const float lambda = readSingle(f, Control::txtWaveLengh);
   f.setEnabled(Control::txtResult, true);
   if (f.text(Control::txt2X).empty() || f.text(Control::txtD).empty()) {
-    f.messageBox(kEmptyInputMessage, kWindow.caption, MessageIcon::Critical);
+    f.messageBox(texts::kEmptyInput, kWindow.caption, MessageIcon::Critical);
     f.setFocus(Control::txtD);
     f.setEnabled(Control::txtResult, false);
     return;
@@ -62,8 +64,9 @@ void cmdCalculation_Click(Form& f) {
   }
 }
 
-void combWL_Click(Form& f) {
-  const calc::AnodeWavelength* anode = calc::findAnode(f.chosenEntry());
+void combWL_Click(Form& f, int listIndex) {
+  if (listIndex < 0 || static_cast<std::size_t>(listIndex) >= kAnodeCount) return;
+  const calc::AnodeWavelength* anode = calc::findAnode(anodeEntry(listIndex));
   if (anode == nullptr) return;
   if (anode->wavelengthNm) {
     f.setText(Control::txtWaveLengh, *anode->wavelengthNm);
@@ -87,32 +90,12 @@ void cmdReCalculation_Click(Form& f) {
   f.setText(Control::txtD, "");
   f.setText(Control::txt2X, "");
   f.setText(Control::txtResult, "");
-  f.setText(Control::txtWaveLengh, kDefaultWavelength);
-  f.setText(Control::combWL, kDefaultAnode);
+  f.setText(Control::txtWaveLengh, spec(Control::txtWaveLengh).text);
+  f.setText(Control::combWL, spec(Control::combWL).text);
   f.setEnabled(Control::txtResult, false);
   f.setFocus(Control::txtD);
 }
 
 void cmdEnd_Click(Form& f) { f.end(); }
-
-void click(Form& f, Control c) {
-  switch (c) {
-    case Control::cmdCalculation:
-      return cmdCalculation_Click(f);
-    case Control::cmdReCalculation:
-      return cmdReCalculation_Click(f);
-    case Control::cmdEnd:
-      return cmdEnd_Click(f);
-    case Control::combWL:
-      return combWL_Click(f);
-    default:
-      return;
-  }
-}
-
-void keyPress(Form& f, Control c, std::int16_t& keyAscii) {
-  if (c == Control::txt2X) txt2X_KeyPress(f, keyAscii);
-  if (c == Control::txtD) txtD_KeyPress(f, keyAscii);
-}
 
 }  // namespace ui

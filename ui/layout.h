@@ -1,33 +1,13 @@
 #pragma once
 #include <array>
-#include <cstdint>
-#include <span>
 #include <string_view>
 
+#include "calc/wavelength_table.h"
+#include "ui/colour.h"
 #include "ui/controls.h"
+#include "ui/texts.h"
 
 namespace ui {
-
-// Twips to device pixels: 1440 twips an inch, so 15 a pixel at 96 dpi.
-// The one conversion every front end uses; rounds to nearest.
-constexpr int twipsToPixels(int twips, int dpi = 96) {
-  const long long scaled = static_cast<long long>(twips) * dpi;
-  return static_cast<int>((scaled >= 0 ? scaled + 720 : scaled - 720) / 1440);
-}
-
-// A system colour by its platform index, or a fixed RGB value; `Ordinary`
-// leaves the toolkit's usual colour for that kind of control.
-struct Colour {
-  enum class Kind : std::uint8_t { Ordinary, System, Rgb };
-  Kind kind = Kind::Ordinary;
-  int systemIndex = 0;
-  std::uint8_t r = 0, g = 0, b = 0;
-};
-constexpr Colour kOrdinary{};
-constexpr Colour sys(int index) { return {Colour::Kind::System, index}; }
-constexpr Colour rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-  return {Colour::Kind::Rgb, 0, r, g, b};
-}
 
 struct Font {
   std::string_view family;
@@ -57,21 +37,27 @@ struct ControlSpec {
   int maxLength = 0;  // 0: no limit
 };
 
+// The entries of combWL's list, in order: the anode table's.
+inline constexpr std::size_t kAnodeCount = calc::WavelengthTable.size();
+constexpr std::string_view anodeEntry(std::size_t index) {
+  return calc::WavelengthTable[index].entry;
+}
+
 // In tab order.
 inline constexpr std::array<ControlSpec, 14> kControls{{
-    {Control::Label1, Kind::Label, "半峰宽D：", {360, 1320, 1140, 300}, kSans12, {}, {}, 0},
+    {Control::Label1, Kind::Label, texts::kLabel1, {360, 1320, 1140, 300}, kSans12, {}, {}, 0},
     {Control::txtD, Kind::TextBox, "", {1560, 1320, 1215, 420}, kSans12, sys(9), {}, 1, 8},
     {Control::txt2X, Kind::TextBox, "", {3720, 1320, 1215, 420}, kSans12, {}, {}, 2, 8},
-    {Control::combWL, Kind::ComboBox, "Cu", {1560, 1920, 1215, 420}, kSans12, sys(14), sys(18), 3},
-    {Control::Label2, Kind::Label, "2θ 角：", {2880, 1320, 810, 300}, kSans12, {}, {}, 4},
-    {Control::Label3,
-     Kind::Label,
-     "计算结果（粒径/nm）为：",
-     {360, 2520, 2790, 300},
+    {Control::combWL,
+     Kind::ComboBox,
+     anodeEntry(0),
+     {1560, 1920, 1215, 420},
      kSans12,
-     {},
-     {},
-     5},
+     sys(14),
+     sys(18),
+     3},
+    {Control::Label2, Kind::Label, texts::kLabel2, {2880, 1320, 810, 300}, kSans12, {}, {}, 4},
+    {Control::Label3, Kind::Label, texts::kLabel3, {360, 2520, 2790, 300}, kSans12, {}, {}, 5},
     {Control::txtResult,
      Kind::TextBox,
      "",
@@ -81,18 +67,11 @@ inline constexpr std::array<ControlSpec, 14> kControls{{
      rgb(0, 0, 192),
      6,
      16},
-    {Control::Label4,
-     Kind::Label,
-     "请在下面输入各实验值：",
-     {360, 840, 2640, 300},
-     kSans12,
-     {},
-     {},
-     7},
-    {Control::Label5, Kind::Label, "波长λ/nm：", {360, 1920, 1245, 300}, kSans12, {}, {}, 8},
+    {Control::Label4, Kind::Label, texts::kLabel4, {360, 840, 2640, 300}, kSans12, {}, {}, 7},
+    {Control::Label5, Kind::Label, texts::kLabel5, {360, 1920, 1245, 300}, kSans12, {}, {}, 8},
     {Control::txtWaveLengh,
      Kind::TextBox,
-     "0.154056",
+     *calc::WavelengthTable[0].wavelengthNm,
      {2880, 1920, 1215, 420},
      kSans12,
      {},
@@ -101,7 +80,7 @@ inline constexpr std::array<ControlSpec, 14> kControls{{
      8},
     {Control::Label9,
      Kind::Label,
-     "← ◇Sorbel◇ →",
+     texts::kLabel9,
      {1065, 240, 3150, 360},
      kSans13,
      {},
@@ -109,7 +88,7 @@ inline constexpr std::array<ControlSpec, 14> kControls{{
      10},
     {Control::cmdCalculation,
      Kind::Button,
-     "计算",
+     texts::kCalculate,
      {360, 3600, 1575, 495},
      kTimes12,
      sys(19),
@@ -117,17 +96,21 @@ inline constexpr std::array<ControlSpec, 14> kControls{{
      11},
     {Control::cmdReCalculation,
      Kind::Button,
-     "重新计算",
+     texts::kRecalculate,
      {1920, 3600, 1575, 495},
      kTimes12,
      sys(19),
      {},
      12},
-    {Control::cmdEnd, Kind::Button, "退出", {3480, 3600, 1455, 495}, kTimes12, sys(19), {}, 13},
+    {Control::cmdEnd,
+     Kind::Button,
+     texts::kEnd,
+     {3480, 3600, 1455, 495},
+     kTimes12,
+     sys(19),
+     {},
+     13},
 }};
-
-inline constexpr std::array<std::string_view, 6> kAnodeList{"Cu", "Cu(Ave)", "Cr",
-                                                            "Fe", "Co",      "其他"};
 
 struct LineSpec {
   Control id;
@@ -157,7 +140,7 @@ struct WindowSpec {
   int originLeft, originTop;      // twips from the screen's top-left corner
   Colour back;
 };
-inline constexpr WindowSpec kWindow{"Sorbel", 5295, 4335, 5160, 3795, sys(19)};
+inline constexpr WindowSpec kWindow{texts::kAppName, 5295, 4335, 5160, 3795, sys(19)};
 
 // Top to bottom.
 inline constexpr std::array<Control, kControlCount> kStacking{

@@ -75,4 +75,6 @@ if(SORBEL_TESTS)
            COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/check_deb.sh ${CMAKE_BINARY_DIR} ${SORBEL_APP_ID}
                    ${SORBEL_VERSION_SHORT})
   set_tests_properties(packaging.deb PROPERTIES TIMEOUT 300)
+  set_tests_properties(packaging.desktop_entry packaging.metainfo packaging.metainfo_screenshot
+                       packaging.deb PROPERTIES LABELS package)
 endif()

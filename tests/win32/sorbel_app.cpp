@@ -5,7 +5,20 @@
 namespace driver {
 namespace {
 
-constexpr UINT kTimeout = 10000;  // ms; a wine start can be slow
+// How long an awaited reaction may take, in ms. Waits end as soon as it
+// comes, so this only bounds a failure.
+constexpr UINT kTimeout = 10000;
+
+// Polls `done` until it holds: true, or false after kTimeout.
+template <class Done>
+bool waitFor(Done done) {
+  const ULONGLONG end = GetTickCount64() + kTimeout;
+  while (!done()) {
+    if (GetTickCount64() >= end) return false;
+    Sleep(1);
+  }
+  return true;
+}
 
 std::wstring className(HWND h) {
   wchar_t name[64] = {};
@@ -64,14 +77,10 @@ App::App(const std::wstring& exe) {
   if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                       &pi_))
     return;
-  WaitForInputIdle(pi_.hProcess, kTimeout);
-  for (int i = 0; i < 200 && !main_; ++i) {
-    main_ = topLevel(pi_.dwProcessId, L"Sorbel.frmXRD", L"Sorbel");
-    if (!main_) Sleep(50);
-  }
-  if (main_) thread_ = GetWindowThreadProcessId(main_, nullptr);
-  settle();
-  quiet();
+  waitFor([&] { return (main_ = topLevel(pi_.dwProcessId, L"Sorbel.frmXRD", L"Sorbel")); });
+  if (!main_) return;
+  thread_ = GetWindowThreadProcessId(main_, nullptr);
+  ready();
 }
 
 App::~App() {
@@ -86,20 +95,19 @@ void App::settle() const {
   // Posted messages are handled in the order they were posted; a marker
   // posted last, whose effect can be read back, shows that everything
   // before it has been handled (or that a message box's loop is running).
-  // The marker is the modified flag of txtResult, which the program never
-  // reads. Round trips of sent messages would not do: a handler waiting on
-  // another thread already handles them.
-  static bool flag = false;
-  flag = !flag;
-  HWND marker = item(ui::Control::txtResult);
-  PostMessageW(marker, EM_SETMODIFY, flag, 0);
-  for (int i = 0; i < 1000 && IsWindow(marker); ++i) {
+  // The marker is the horizontal extent of combWL's list, which has no
+  // horizontal scroll bar: nothing the program or the user does reads or
+  // changes it. Sent messages would not do: they overtake what was posted.
+  static WPARAM count = 0;
+  const WPARAM mark = count = count % 1000 + 1;
+  HWND list = item(ui::Control::combWL);
+  PostMessageW(list, CB_SETHORIZONTALEXTENT, mark, 0);
+  waitFor([&] {
     DWORD_PTR now = 0;
-    if (SendMessageTimeoutW(marker, EM_GETMODIFY, 0, 0, SMTO_ABORTIFHUNG, kTimeout, &now) &&
-        (now != 0) == flag)
-      return;
-    Sleep(10);
-  }
+    return !IsWindow(list) || (SendMessageTimeoutW(list, CB_GETHORIZONTALEXTENT, 0, 0,
+                                                   SMTO_ABORTIFHUNG, kTimeout, &now) &&
+                               now == mark);
+  });
 }
 
 std::wstring App::text(ui::Control c) const { return remoteText(item(c)); }
@@ -116,35 +124,26 @@ HWND App::focusWindow() const {
   return GetGUIThreadInfo(thread_, &gti) ? gti.hwndFocus : nullptr;
 }
 
-// The focused control once the program's window is active again: Wine
-// activates windows from X events, a moment after a message box has gone.
+// The focused control, once the program has an active window and a focus
+// in it: where the user's keys go.
 HWND App::readyFocus() const {
-  for (int i = 0; i < 250; ++i) {
+  HWND focus = nullptr;
+  waitFor([&] {
     GUITHREADINFO gti{};
     gti.cbSize = sizeof gti;
-    if (GetGUIThreadInfo(thread_, &gti) && gti.hwndFocus && gti.hwndActive) return gti.hwndFocus;
-    Sleep(20);
-  }
-  return nullptr;
+    focus = GetGUIThreadInfo(thread_, &gti) && gti.hwndActive ? gti.hwndFocus : nullptr;
+    return focus != nullptr;
+  });
+  return focus;
 }
 
-// Wine delivers activation and focus changes from X events, some time after
-// the window, a message box or the list has been shown or hidden: waits
-// until the active window and the focus have held still for a while.
-void App::quiet() const {
-  HWND lastActive = nullptr, lastFocus = nullptr;
-  int still = 0;
-  for (int i = 0; i < 200 && still < 8; ++i) {
-    settle();
-    GUITHREADINFO gti{};
-    gti.cbSize = sizeof gti;
-    GetGUIThreadInfo(thread_, &gti);
-    const bool same = gti.hwndActive == lastActive && gti.hwndFocus == lastFocus && gti.hwndFocus;
-    still = same ? still + 1 : 0;
-    lastActive = gti.hwndActive;
-    lastFocus = gti.hwndFocus;
-    Sleep(25);
-  }
+// After a window of the program was shown or hidden (the main window, a
+// message box, the list): the program has handled it and has its focus
+// again. In wine's own desktop the activation happens on the program's
+// thread, so it is done once everything posted is.
+void App::ready() const {
+  settle();
+  readyFocus();
 }
 
 std::optional<ui::Control> App::focus() const {
@@ -164,10 +163,7 @@ std::wstring App::listItem(int i) const {
   return n > 0 ? std::wstring(buf, static_cast<std::size_t>(n)) : std::wstring();
 }
 
-void App::post(HWND target, UINT msg, WPARAM w, LPARAM l) {
-  PostMessageW(target, msg, w, l);
-  ++posted_;
-}
+void App::post(HWND target, UINT msg, WPARAM w, LPARAM l) { PostMessageW(target, msg, w, l); }
 
 void App::type(std::wstring_view chars) {
   for (wchar_t ch : chars) {
@@ -264,11 +260,7 @@ void App::choose(int index) {
   post(item(ui::Control::combWL), CB_SHOWDROPDOWN, TRUE, 0);
   settle();
   HWND list = nullptr;
-  for (int i = 0; i < 100 && !list; ++i) {
-    list = topLevel(pi_.dwProcessId, L"ComboLBox");
-    if (!list) Sleep(20);
-  }
-  if (!list) return;
+  if (!waitFor([&] { return (list = topLevel(pi_.dwProcessId, L"ComboLBox")) != nullptr; })) return;
   DWORD_PTR height = 0, top = 0;
   SendMessageTimeoutW(list, LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, kTimeout, &height);
   SendMessageTimeoutW(list, LB_GETTOPINDEX, 0, 0, SMTO_ABORTIFHUNG, kTimeout, &top);
@@ -277,7 +269,7 @@ void App::choose(int index) {
   const int y =
       (index - static_cast<int>(top)) * static_cast<int>(height) + static_cast<int>(height) / 2;
   postMouse(list, r.right / 2, y);
-  quiet();
+  ready();
 }
 
 void App::closeBox() {
@@ -292,13 +284,14 @@ HWND App::findBox() const { return topLevel(pi_.dwProcessId, L"#32770", L"", tru
 std::optional<Box> App::messageBox() const {
   HWND box = findBox();
   if (!box) return std::nullopt;
-  for (int i = 0; i < 250 && !IsWindowVisible(box); ++i) Sleep(20);
+  waitFor([&] { return IsWindowVisible(box) || !IsWindow(box); });
   Box b;
   wchar_t title[256] = {};
   GetWindowTextW(box, title, 256);
   b.title = title;
   std::vector<HWND> children;
   EnumChildWindows(box, collect, reinterpret_cast<LPARAM>(&children));
+  int buttons = 0;
   for (HWND h : children) {
     const std::wstring cls = className(h);
     if (_wcsicmp(cls.c_str(), L"Static") == 0) {
@@ -309,10 +302,12 @@ std::optional<Box> App::messageBox() const {
       } else if (IsWindowVisible(h)) {
         b.text += remoteText(h);
       }
-    } else if (_wcsicmp(cls.c_str(), L"Button") == 0 && GetDlgCtrlID(h) == IDOK) {
-      b.button = remoteText(h);
+    } else if (_wcsicmp(cls.c_str(), L"Button") == 0 && IsWindowVisible(h)) {
+      ++buttons;
+      if (GetDlgCtrlID(h) == IDOK) b.button = remoteText(h);
     }
   }
+  b.okOnly = buttons == 1 && !b.button.empty();
   return b;
 }
 
@@ -336,10 +331,9 @@ bool App::dismissWithKey(UINT vk) {
 }
 
 bool App::closed(HWND box) {
-  for (int i = 0; i < 250 && IsWindow(box); ++i) Sleep(20);
-  settle();
-  quiet();
-  return !IsWindow(box);
+  const bool gone = waitFor([&] { return !IsWindow(box); });
+  ready();
+  return gone;
 }
 
 bool App::listDropped() const { return send(ui::Control::combWL, CB_GETDROPPEDSTATE) != 0; }

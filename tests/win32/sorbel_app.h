@@ -11,14 +11,15 @@ namespace driver {
 
 // A message box of the program, as the user sees it.
 struct Box {
-  std::wstring title, text, button;
+  std::wstring title, text, button;  // button: the OK button's caption
   bool icon = false;
+  bool okOnly = false;  // one button, OK
 };
 
 // A running Sorbel.exe driven from outside, as the user would: characters
 // and keys are posted to the focused control, buttons are clicked, list
-// entries picked with the mouse; every step waits until the program has
-// dealt with it.
+// entries picked with the mouse. Every step waits until the program has
+// dealt with it: it waits on what the program does, never for a time.
 class App {
  public:
   explicit App(const std::wstring& exe);
@@ -54,8 +55,6 @@ class App {
   bool dismiss();                // presses OK on the message box; false if none
   bool dismissWithKey(UINT vk);  // Enter or Escape to the box instead
   bool listDropped() const;
-  // Input messages posted to the program so far.
-  long long posted() const { return posted_; }
   bool waitExit(DWORD ms, DWORD* code = nullptr);
 
   // Returns once the program's thread has handled everything posted so far
@@ -65,7 +64,7 @@ class App {
  private:
   HWND focusWindow() const;
   HWND readyFocus() const;
-  void quiet() const;
+  void ready() const;
   HWND findBox() const;
   void postMouse(HWND target, int x, int y);
   void post(HWND target, UINT msg, WPARAM w, LPARAM l);
@@ -75,7 +74,6 @@ class App {
   PROCESS_INFORMATION pi_{};
   HWND main_ = nullptr;
   DWORD thread_ = 0;
-  long long posted_ = 0;
 };
 
 }  // namespace driver

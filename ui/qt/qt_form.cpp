@@ -6,7 +6,8 @@
 #include <QPushButton>
 #include <cmath>
 
-#include "ui/handlers.h"
+#include "ui/events.h"
+#include "ui/pixels.h"
 #include "ui/qt/system_colours.h"
 #include "ui/qt/widgets.h"
 
@@ -18,25 +19,23 @@ QString qs(std::string_view s) {
 }
 
 QRect pixels(const Rect& r) {
-  return {twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width),
-          twipsToPixels(r.height)};
+  const PixelRect p = toPixels(r.left, r.top, r.width, r.height);
+  return {p.left, p.top, p.width, p.height};
 }
 
-// Sets a foreground role for the active and inactive states only, so that a
-// disabled box still greys its text.
-void setFore(QWidget* w, QPalette::ColorRole role, const Colour& c) {
-  if (c.kind == Colour::Kind::Ordinary) return;
+// Gives the control the ground colour the table names, and its text the
+// table's colour (or the palette's), made readable on that ground. Text is
+// set for the active and inactive states only: a disabled control still
+// greys it.
+void setColours(QWidget* w, QPalette::ColorRole textRole, const Colour& fore,
+                QPalette::ColorRole groundRole, const Colour& ground) {
   QPalette p = w->palette();
-  p.setColor(QPalette::Active, role, toQColor(c, {}));
-  p.setColor(QPalette::Inactive, role, toQColor(c, {}));
-  w->setPalette(p);
-}
-
-void setBack(QWidget* w, QPalette::ColorRole role, const Colour& c) {
-  if (c.kind == Colour::Kind::Ordinary) return;
-  QPalette p = w->palette();
-  p.setColor(role, toQColor(c, {}));
-  w->setPalette(p);
+  if (ground.kind != Colour::Kind::Ordinary) p.setColor(groundRole, toQColor(ground, {}));
+  const QColor back = p.color(QPalette::Active, groundRole);
+  const QColor text = readableOn(toQColor(fore, p.color(QPalette::Active, textRole)), back);
+  p.setColor(QPalette::Active, textRole, text);
+  p.setColor(QPalette::Inactive, textRole, text);
+  if (p != w->palette()) w->setPalette(p);
 }
 
 }  // namespace
@@ -60,8 +59,9 @@ void QtForm::build() {
   window_.setWindowTitle(qs(kWindow.caption));
   window_.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  window_.setFixedSize(twipsToPixels(kWindow.clientWidth), twipsToPixels(kWindow.clientHeight));
-  setBack(&window_, QPalette::Window, kWindow.back);
+  const QRect client = pixels({0, 0, kWindow.clientWidth, kWindow.clientHeight});
+  window_.setFixedSize(client.size());
+  setColours(&window_, QPalette::WindowText, kOrdinary, QPalette::Window, kWindow.back);
   window_.setAutoFillBackground(true);
 
   // Created in tab order, so Qt's focus chain is the table's and wraps from
@@ -70,8 +70,8 @@ void QtForm::build() {
 
   const QColor windowText = window_.palette().color(QPalette::WindowText);
   for (const LineSpec& l : kLines) {
-    const QLine line(twipsToPixels(l.x1), twipsToPixels(l.y1), twipsToPixels(l.x2),
-                     twipsToPixels(l.y2));
+    const QRect ends = pixels({l.x1, l.y1, l.x2 - l.x1, l.y2 - l.y1});
+    const QLine line(ends.topLeft(), ends.topLeft() + QPoint(ends.width(), ends.height()));
     auto* item = new LineItem(line, toQColor(l.colour, windowText), l.widthPixels, &window_);
     widgets_[static_cast<int>(l.id)] = item;
   }
@@ -92,7 +92,8 @@ QWidget* QtForm::make(const ControlSpec& s) {
       auto* label = new QLabel(qs(s.text), &window_);
       label->setTextFormat(Qt::PlainText);
       label->setFont(standInFont(s.font));
-      setFore(label, QPalette::WindowText, s.fore);
+      // Transparent: what shows behind the caption is the window's colour.
+      setColours(label, QPalette::WindowText, s.fore, QPalette::Window, kWindow.back);
       // Sized to the caption in the font actually used; transparent.
       const QFontMetrics fm(label->font());
       label->setGeometry(
@@ -100,24 +101,21 @@ QWidget* QtForm::make(const ControlSpec& s) {
       return label;
     }
     case Kind::TextBox: {
-      auto onKey = [this, id](std::int16_t& code) { keyPress(*this, id, code); };
-      auto* box = new BoxEdit(s.maxLength, onKey, &window_);
+      auto* box = new BoxEdit(*this, id, s.maxLength, &window_);
       box->setProgramText(qs(s.text));
       box->setFontWhenShown(standInFont(s.font));
       box->setGeometry(pixels(s.rect));
       box->setAccessibleName(qs(spec(labelFor(id)).text));
-      setBack(box, QPalette::Base, s.back);
-      setFore(box, QPalette::Text, s.fore);
+      setColours(box, QPalette::Text, s.fore, QPalette::Base, s.back);
       return box;
     }
     case Kind::ComboBox: {
       auto* combo = new AnodeCombo(&window_);
-      for (std::string_view entry : kAnodeList) combo->addItem(qs(entry));
+      for (std::size_t i = 0; i < kAnodeCount; ++i) combo->addItem(qs(anodeEntry(i)));
       combo->setProgramText(qs(s.text));
-      setBack(combo, QPalette::Base, s.back);
-      setFore(combo, QPalette::Text, s.fore);
-      QObject::connect(combo, &QComboBox::activated, &window_, [this, combo] {
-        if (!combo->finishingEdit()) click(*this, Control::combWL);
+      setColours(combo, QPalette::Text, s.fore, QPalette::Base, s.back);
+      QObject::connect(combo, &QComboBox::activated, &window_, [this, combo](int index) {
+        if (!combo->finishingEdit()) chosen(*this, index);
       });
       w = combo;
       break;
@@ -126,8 +124,8 @@ QWidget* QtForm::make(const ControlSpec& s) {
       auto* button = new QPushButton(qs(s.text), &window_);
       button->setAutoDefault(false);  // Enter presses no button
       button->setDefault(false);
-      setBack(button, QPalette::Button, s.back);
-      QObject::connect(button, &QPushButton::clicked, &window_, [this, id] { click(*this, id); });
+      setColours(button, QPalette::ButtonText, s.fore, QPalette::Button, s.back);
+      QObject::connect(button, &QPushButton::clicked, &window_, [this, id] { clicked(*this, id); });
       w = button;
       break;
     }
@@ -155,17 +153,11 @@ void QtForm::setText(Control c, std::string_view utf8) {
 
 void QtForm::setEnabled(Control c, bool enabled) { widget(c)->setEnabled(enabled); }
 
-std::string QtForm::chosenEntry() const {
-  const auto* combo = static_cast<const QComboBox*>(widget(Control::combWL));
-  return combo->itemText(combo->currentIndex()).toStdString();  // "" for none
-}
-
 void QtForm::setFocus(Control c) { widget(c)->setFocus(Qt::OtherFocusReason); }
 
 void QtForm::messageBox(std::string_view prompt, std::string_view title, MessageIcon icon) {
-  const QString caption = title.empty() ? QApplication::applicationName() : qs(title);
   QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
-                  caption, qs(prompt), QMessageBox::Ok, &window_);
+                  qs(title), qs(prompt), QMessageBox::Ok, &window_);
   box.exec();
   // Hand the activation back to the window, as a message box's owner gets it
   // on Windows; without a window manager nobody else would.

@@ -8,7 +8,7 @@
 namespace ui::qt {
 
 // frmXRD over real Qt widgets, built from the layout table; every event the
-// program handles is forwarded to the handlers of ui/handlers.h.
+// program handles is reported through ui/events.h.
 class QtForm : public Form {
  public:
   QtForm();
@@ -22,7 +22,6 @@ class QtForm : public Form {
   std::string text(Control c) const override;
   void setText(Control c, std::string_view utf8) override;
   void setEnabled(Control c, bool enabled) override;
-  std::string chosenEntry() const override;
   void setFocus(Control c) override;
   void messageBox(std::string_view prompt, std::string_view title, MessageIcon icon) override;
   void end() override;

@@ -61,4 +61,13 @@ QColor toQColor(const Colour& c, const QColor& ordinary) {
   return ordinary;
 }
 
+QColor readableOn(const QColor& text, const QColor& back) {
+  auto rgbOf = [](const QColor& c) {
+    return Rgb{static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+               static_cast<std::uint8_t>(c.blue())};
+  };
+  const Rgb r = readable(rgbOf(text), rgbOf(back));
+  return QColor(r.r, r.g, r.b);
+}
+
 }  // namespace ui::qt

@@ -1,7 +1,7 @@
 #pragma once
 #include <QColor>
 
-#include "ui/layout.h"
+#include "ui/colour.h"
 
 namespace ui::qt {
 
@@ -11,5 +11,8 @@ QColor systemColour(int index);
 
 // `ordinary` stands for the toolkit's usual colour of that role.
 QColor toQColor(const Colour& c, const QColor& ordinary);
+
+// `text`, or black or white where it would not stand out from `back`.
+QColor readableOn(const QColor& text, const QColor& back);
 
 }  // namespace ui::qt

@@ -6,12 +6,12 @@
 #include <QScopedValueRollback>
 #include <algorithm>
 
-#include "calc/key_filter.h"
+#include "ui/events.h"
 
 namespace ui::qt {
 
-BoxEdit::BoxEdit(int maxLength, KeyPress onKeyPress, QWidget* parent)
-    : QLineEdit(parent), limit_(maxLength), onKeyPress_(std::move(onKeyPress)) {
+BoxEdit::BoxEdit(Form& form, Control id, int maxLength, QWidget* parent)
+    : QLineEdit(parent), form_(form), id_(id), limit_(maxLength) {
   if (limit_ > 0) setMaxLength(limit_);
 }
 
@@ -60,12 +60,6 @@ void BoxEdit::fitLimitToText() {
     setSelection(start, length);
 }
 
-bool BoxEdit::letThrough(char32_t ch) {
-  std::int16_t code = calc::Cp936CharCode(ch);
-  if (onKeyPress_) onKeyPress_(code);
-  return code != 0;
-}
-
 namespace {
 
 // The characters a key types, as the KeyPress event sees them: Delete types
@@ -86,9 +80,10 @@ QString typedCharacters(const QKeyEvent* e) {
 }  // namespace
 
 void BoxEdit::keyPressEvent(QKeyEvent* e) {
-  const QString typed = typedCharacters(e);
+  const QString chars = typedCharacters(e);
   bool refused = false;
-  for (char32_t ch : typed.toUcs4()) refused = !letThrough(ch) || refused;
+  for (char32_t ch : chars.toUcs4())
+    refused = typed(form_, id_, ch) == Keystroke::Swallow || refused;
   if (refused) return e->accept();
   fitLimitToText();
   QLineEdit::keyPressEvent(e);
@@ -96,23 +91,17 @@ void BoxEdit::keyPressEvent(QKeyEvent* e) {
 
 void BoxEdit::inputMethodEvent(QInputMethodEvent* e) {
   if (e->commitString().isEmpty()) return QLineEdit::inputMethodEvent(e);
-  // One KeyPress per committed character. A refusal empties the box, so only
-  // what follows the last refused character is left to insert.
-  QString kept;
-  bool refused = false;
-  for (char32_t ch : e->commitString().toUcs4()) {
-    if (letThrough(ch)) {
-      kept += QString::fromUcs4(&ch, 1);
-    } else {
-      kept.clear();
-      refused = true;
-    }
-  }
+  const QList<uint> commit = e->commitString().toUcs4();
+  const Committed kept =
+      committed(form_, id_,
+                std::u32string_view(reinterpret_cast<const char32_t*>(commit.data()),
+                                    static_cast<std::size_t>(commit.size())));
+  const QString insert = QString::fromUcs4(kept.insert.data(), kept.insert.size());
   QInputMethodEvent filtered(e->preeditString(), e->attributes());
-  if (refused)
-    filtered.setCommitString(kept);
+  if (kept.emptied)
+    filtered.setCommitString(insert);
   else
-    filtered.setCommitString(kept, e->replacementStart(), e->replacementLength());
+    filtered.setCommitString(insert, e->replacementStart(), e->replacementLength());
   fitLimitToText();
   QLineEdit::inputMethodEvent(&filtered);
   e->accept();

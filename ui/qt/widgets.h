@@ -2,19 +2,18 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QWidget>
-#include <cstdint>
-#include <functional>
 #include <optional>
+
+#include "ui/form.h"
 
 namespace ui::qt {
 
-// A text box that hands every typed character to its KeyPress handler as a
-// code page 936 code before inserting it, and whose maximum length limits
-// typing only: text set by the program is never cut.
+// A text box that reports every typed character before inserting it, and
+// whose maximum length limits typing only: text set by the program is
+// never cut.
 class BoxEdit : public QLineEdit {
  public:
-  using KeyPress = std::function<void(std::int16_t& code)>;
-  BoxEdit(int maxLength, KeyPress onKeyPress, QWidget* parent);
+  BoxEdit(Form& form, Control id, int maxLength, QWidget* parent);
 
   void setProgramText(const QString& text);
   // The font, taken on once the box has anything to show: text, or a cursor
@@ -29,12 +28,12 @@ class BoxEdit : public QLineEdit {
   void showEvent(QShowEvent* e) override;
 
  private:
-  bool letThrough(char32_t ch);
   void fitLimitToText();
   void takeFontIfShown();
 
+  Form& form_;
+  Control id_;
   int limit_;
-  KeyPress onKeyPress_;
   std::optional<QFont> pendingFont_;
 };
 

@@ -1,26 +1,25 @@
+// Colours and drawing: the controls' colours, the buttons' faces, the lines
+// and the frame shape.
 #include "ui/win32/paint.h"
 
-#include <algorithm>
-
-#include <cmath>
 #include <string>
 
+#include "ui/pixels.h"
+#include "ui/win32/main_window.h"
 #include "ui/win32/wide.h"
 
 namespace ui::win32 {
 namespace {
 
-int px(int twips, int dpi) { return twipsToPixels(twips, dpi); }
-
 void drawShape(HDC dc, int dpi) {
   const Rect& r = kShape.rect;
+  const PixelRect p = toPixels(r.left, r.top, r.width, r.height, dpi);
   HBRUSH hatch = CreateHatchBrush(HS_DIAGCROSS, colourOf(kShape.hatch, COLOR_WINDOWTEXT));
   HPEN outline = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT));
   HGDIOBJ oldBrush = SelectObject(dc, hatch);
   HGDIOBJ oldPen = SelectObject(dc, outline);
   const int oldMode = SetBkMode(dc, TRANSPARENT);  // only the hatch lines are drawn
-  Rectangle(dc, px(r.left, dpi), px(r.top, dpi), px(r.left + r.width, dpi),
-            px(r.top + r.height, dpi));
+  Rectangle(dc, p.left, p.top, p.right(), p.bottom());
   SetBkMode(dc, oldMode);
   SelectObject(dc, oldPen);
   SelectObject(dc, oldBrush);
@@ -32,32 +31,19 @@ void drawLine(HDC dc, const LineSpec& line, int dpi) {
   // Lines lying outside the client area are clipped away by GDI.
   HPEN pen = CreatePen(PS_SOLID, line.widthPixels, colourOf(line.colour, COLOR_WINDOWTEXT));
   HGDIOBJ old = SelectObject(dc, pen);
-  MoveToEx(dc, px(line.x1, dpi), px(line.y1, dpi), nullptr);
-  LineTo(dc, px(line.x2, dpi), px(line.y2, dpi));
+  const PixelRect p = toPixels(line.x1, line.y1, line.x2 - line.x1, line.y2 - line.y1, dpi);
+  MoveToEx(dc, p.left, p.top, nullptr);
+  LineTo(dc, p.right(), p.bottom());
   SelectObject(dc, old);
   DeleteObject(pen);
-}
-
-double luminance(COLORREF c) {
-  auto channel = [](int v) {
-    const double s = v / 255.0;
-    return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-  };
-  return 0.2126 * channel(GetRValue(c)) + 0.7152 * channel(GetGValue(c)) +
-         0.0722 * channel(GetBValue(c));
-}
-
-double contrast(COLORREF a, COLORREF b) {
-  const double la = luminance(a), lb = luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 }  // namespace
 
 COLORREF readable(COLORREF text, COLORREF back) {
-  if (contrast(text, back) >= 3.0) return text;
-  const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255);
-  return contrast(black, back) >= contrast(white, back) ? black : white;
+  auto rgbOf = [](COLORREF c) { return Rgb{GetRValue(c), GetGValue(c), GetBValue(c)}; };
+  const Rgb r = ui::readable(rgbOf(text), rgbOf(back));
+  return RGB(r.r, r.g, r.b);
 }
 
 COLORREF colourOf(const Colour& c, int ordinaryIndex) {
@@ -111,6 +97,28 @@ void drawButton(const DRAWITEMSTRUCT& item, const Colour& face, HFONT font) {
     InflateRect(&inside, -1, -1);
     DrawFocusRect(dc, &inside);
   }
+}
+
+LRESULT MainWindow::controlColour(UINT msg, HDC dc, HWND from) {
+  Control c;
+  if (msg == WM_CTLCOLORLISTBOX)
+    c = Control::combWL;  // the list of combWL, the only one
+  else if (!controlOf(from, c))
+    return DefWindowProcW(hwnd_, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(from));
+  const ControlSpec& s = spec(c);
+  if (s.kind == Kind::Label) {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(
+        dc, readable(colourOf(s.fore, COLOR_WINDOWTEXT), colourOf(kWindow.back, COLOR_BTNFACE)));
+    return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+  }
+  // A disabled box without a back colour of its own keeps the system's look.
+  if (s.kind == Kind::Button || (msg == WM_CTLCOLORSTATIC && s.back.kind == Colour::Kind::Ordinary))
+    return DefWindowProcW(hwnd_, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(from));
+  const COLORREF back = colourOf(s.back, COLOR_WINDOW);
+  SetTextColor(dc, readable(colourOf(s.fore, COLOR_WINDOWTEXT), back));
+  SetBkColor(dc, back);
+  return reinterpret_cast<LRESULT>(brushOf(dc, s.back, COLOR_WINDOW));
 }
 
 }  // namespace ui::win32

@@ -11,10 +11,9 @@ COLORREF colourOf(const Colour& c, int ordinaryIndex);
 // brush, or the DC brush of `dc` set to an RGB value.
 HBRUSH brushOf(HDC dc, const Colour& c, int ordinaryIndex);
 
-// `text` itself, unless it would not stand out from `back` (contrast ratio
-// below 3); then black or white, whichever reads better. The system colours
-// that the table names differ between Windows versions: colours 9 and 19
-// are white and light grey on classic Windows but black on later ones.
+// ui::readable on GDI colours. The system colours that the table names
+// differ between Windows versions: colours 9 and 19 are white and light grey
+// on classic Windows but black on later ones.
 COLORREF readable(COLORREF text, COLORREF back);
 
 // Shape1 and the lines, bottom-most first; the labels are child windows.

@@ -1,0 +1,111 @@
+// Sorbel.exe under wine, worked from outside: the shared scenarios, and the
+// facts that only the Win32 window has (its frame, control styles, limits,
+// which control owns a shared pixel).
+//   win32_window_tests <Sorbel.exe> <screenshot dir> [GoogleTest flags]
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "tests/win32/screenshot.h"
+#include "tests/win32/wine_driver.h"
+#include "tests/window/scenarios.h"
+#include "ui/pixels.h"
+#include "ui/win32/wide.h"
+
+namespace {
+
+using ui::Control;
+std::wstring g_exe, g_shots;
+
+class Win32Window : public testing::Test {
+ protected:
+  Win32Window() : driver(g_exe, g_shots) { driver.start(); }
+  driver::App& app() { return driver.app(); }
+  static int dpi() {
+    HDC screen = GetDC(nullptr);
+    const int d = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return d;
+  }
+  window::WineDriver driver;
+};
+
+TEST_F(Win32Window, HasItsClientSizeAFixedFrameAndItsIcon) {
+  ASSERT_TRUE(app().started());
+  RECT rc;
+  GetClientRect(app().main(), &rc);
+  EXPECT_EQ(rc.right, ui::twipsToPixels(5295, dpi()));
+  EXPECT_EQ(rc.bottom, ui::twipsToPixels(4335, dpi()));
+  const LONG style = GetWindowLongW(app().main(), GWL_STYLE);
+  EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX), 0);
+  EXPECT_NE(style & WS_SYSMENU, 0);
+  for (WPARAM size : {ICON_BIG, ICON_SMALL}) {
+    DWORD_PTR icon = 0;
+    if (SendMessageTimeoutW(app().main(), WM_GETICON, size, 0, SMTO_ABORTIFHUNG, 5000, &icon))
+      EXPECT_NE(icon, 0u);
+    else  // Wine passes no WM_GETICON between processes
+      std::printf("    (window icon not readable from another process here)\n");
+  }
+}
+
+TEST_F(Win32Window, ButtonsAreOwnerDrawnSoNoneIsADefaultButton) {
+  for (Control c : {Control::cmdCalculation, Control::cmdReCalculation, Control::cmdEnd})
+    EXPECT_EQ(GetWindowLongW(app().item(c), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+}
+
+TEST_F(Win32Window, BoxesLimitWhatIsTyped) {
+  EXPECT_EQ(app().send(Control::txtD, EM_GETLIMITTEXT), 8);
+  EXPECT_EQ(app().send(Control::txt2X, EM_GETLIMITTEXT), 8);
+  EXPECT_EQ(app().send(Control::txtWaveLengh, EM_GETLIMITTEXT), 8);
+  EXPECT_EQ(app().send(Control::txtResult, EM_GETLIMITTEXT), 16);
+}
+
+// The buttons' shared pixel columns belong to the right-hand button, and the
+// right end of Label5 lies under combWL.
+TEST_F(Win32Window, ASharedPixelBelongsToTheControlOnTop) {
+  auto hit = [&](int xTwips, int yTwips) {
+    POINT p{ui::twipsToPixels(xTwips, dpi()), ui::twipsToPixels(yTwips, dpi())};
+    ClientToScreen(app().main(), &p);
+    HWND h = WindowFromPoint(p);
+    if (h && GetParent(h) != app().main()) h = GetParent(h);
+    return h;
+  };
+  EXPECT_EQ(hit(1905, 3840), app().item(Control::cmdCalculation));
+  EXPECT_EQ(hit(1920, 3840), app().item(Control::cmdReCalculation));
+  EXPECT_EQ(hit(3480, 3840), app().item(Control::cmdEnd));
+  EXPECT_EQ(hit(1575, 2100), app().item(Control::combWL));
+}
+
+TEST_F(Win32Window, AnArithmeticErrorShowsAModalBoxWithAnOkButton) {
+  driver::App& a = app();
+  a.clickInto(Control::txtD);
+  a.type(L"0");
+  a.clickInto(Control::txt2X);
+  a.type(L"30");
+  a.press(Control::cmdCalculation);
+  const auto box = a.messageBox();
+  ASSERT_TRUE(box.has_value());
+  std::printf("    message box button: \"%s\"\n", ui::win32::narrow(box->button).c_str());
+  EXPECT_FALSE(box->button.empty());
+  EXPECT_TRUE(box->okOnly);
+  EXPECT_FALSE(IsWindowEnabled(a.main()));  // modal: the window waits for it
+  driver::screenshot(FindWindowW(L"#32770", L"Sorbel"), g_shots + L"\\arithmetic-error.png");
+  EXPECT_TRUE(a.dismiss());
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: win32_window_tests <Sorbel.exe> <screenshot dir>\n");
+    return 2;
+  }
+  g_exe = argv[1];
+  g_shots = argv[2];
+  window::WineDriver driver(g_exe, g_shots);
+  window::registerScenarios("Win32Scenario", [&driver]() -> window::Driver& { return driver; });
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,136 @@
+#include <array>
+
+#include "tests/window/driver.h"
+#include "ui/controls.h"
+
+namespace window {
+
+std::string utf8(std::u32string_view s) {
+  std::string out;
+  for (char32_t c : s) {
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+// Well-formed UTF-8 only: the tests' own texts.
+std::u32string utf32(std::string_view s) {
+  std::u32string out;
+  for (std::size_t i = 0; i < s.size();) {
+    const auto lead = static_cast<unsigned char>(s[i]);
+    const int n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t c = n == 1 ? lead : lead & (0x7F >> n);
+    for (int k = 1; k < n && i + k < s.size(); ++k)
+      c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    out += c;
+    i += static_cast<std::size_t>(n);
+  }
+  return out;
+}
+
+Action typing(Control box, std::u32string text, bool inputMethod) {
+  Action a;
+  a.kind = Action::Kind::Type;
+  a.box = box;
+  a.text = std::move(text);
+  a.inputMethod = inputMethod;
+  return a;
+}
+
+Action pasting(Control box, std::u32string text) {
+  Action a = typing(box, std::move(text));
+  a.kind = Action::Kind::Paste;
+  return a;
+}
+
+Action pressing(Key k) {
+  Action a;
+  a.kind = Action::Kind::Press;
+  a.key = k;
+  return a;
+}
+
+Action clicking(Control c) {
+  Action a;
+  a.kind = Action::Kind::Click;
+  a.box = c;
+  return a;
+}
+
+Action choosing(int anode, bool byMouse) {
+  Action a;
+  a.kind = Action::Kind::Choose;
+  a.anode = anode;
+  a.byMouse = byMouse;
+  return a;
+}
+
+Action closing() {
+  Action a;
+  a.kind = Action::Kind::Close;
+  return a;
+}
+
+bool endsProgram(const Snapshot& before, const Action& a) {
+  if (a.kind == Action::Kind::Close) return true;
+  if (a.kind == Action::Kind::Click) return a.box == Control::cmdEnd;
+  return a.kind == Action::Kind::Press && a.key == Key::Space && before.focus == Control::cmdEnd;
+}
+
+namespace {
+
+std::string quoted(std::string_view s) {
+  std::string out = "\"";
+  for (char ch : s) {
+    const auto u = static_cast<unsigned char>(ch);
+    if (u >= 32) {
+      out += ch;
+      continue;
+    }
+    static constexpr char hex[] = "0123456789abcdef";
+    out += "\\x";
+    out += hex[u >> 4];
+    out += hex[u & 15];
+  }
+  return out + "\"";
+}
+
+}  // namespace
+
+std::string describe(const Action& a) {
+  static constexpr std::array<const char*, 18> keys{
+      "Backspace", "Delete", "Enter", "Escape", "Tab",    "Backtab", "Space",  "Left",   "Right",
+      "Home",      "End",    "Up",    "Down",   "Ctrl+A", "Ctrl+Z",  "Ctrl+Y", "Ctrl+X", "Ctrl+C"};
+  const std::string box(ui::nameOf(a.box));
+  switch (a.kind) {
+    case Action::Kind::Type:
+      return std::string(a.inputMethod ? "commit " : "type ") + box + " " + quoted(utf8(a.text));
+    case Action::Kind::Paste:
+      return "paste " + box + " " + quoted(utf8(a.text));
+    case Action::Kind::Press:
+      return std::string("key ") + keys[static_cast<std::size_t>(a.key)];
+    case Action::Kind::Click:
+      return "click " + box;
+    case Action::Kind::Choose:
+      return "choose " + std::to_string(a.anode) + (a.byMouse ? " by mouse" : " by keyboard");
+    case Action::Kind::Close:
+      return "close the window";
+  }
+  return {};
+}
+
+}  // namespace window

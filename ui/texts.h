@@ -1,0 +1,39 @@
+#pragma once
+#include <string_view>
+
+// Every text of the window that a user reads, in one place: the captions,
+// the messages and the one Chinese list entry. Anode symbols and wavelengths
+// are data, kept with their values in calc/wavelength_table.h.
+// Header only and standard library only, so that calc/ may use it too.
+namespace ui::texts {
+
+// The program's name: the window's caption and every message box's title.
+inline constexpr std::string_view kAppName = "Sorbel";
+
+// Captions, in the window's tab order.
+inline constexpr std::string_view kLabel1 = "半峰宽D：";
+inline constexpr std::string_view kLabel2 = "2θ 角：";
+inline constexpr std::string_view kLabel3 = "计算结果（粒径/nm）为：";
+inline constexpr std::string_view kLabel4 = "请在下面输入各实验值：";
+inline constexpr std::string_view kLabel5 = "波长λ/nm：";
+inline constexpr std::string_view kLabel9 = "← ◇Sorbel◇ →";
+inline constexpr std::string_view kCalculate = "计算";
+inline constexpr std::string_view kRecalculate = "重新计算";
+inline constexpr std::string_view kEnd = "退出";
+
+// The last entry of the anode list: a wavelength typed by the user.
+inline constexpr std::string_view kOtherAnode = "其他";
+
+inline constexpr std::string_view kEmptyInput = "半峰宽或者2θ角不能为零，请重新输入！";
+inline constexpr std::string_view kTwoThetaNotNumber = "2θ角只能为数值，请重新输入！！！";
+inline constexpr std::string_view kFwhmNotNumber = "半峰宽只能为数值，请重新输入！！！";
+
+// Arithmetic errors of the formula: what went wrong and what to check.
+inline constexpr std::string_view kDivisionByZero =
+    "计算出错：除数为零。请检查半峰宽（不能为零）后重新计算。";
+inline constexpr std::string_view kOverflow =
+    "计算出错：溢出，结果超出数值范围。请检查输入的数值后重新计算。";
+inline constexpr std::string_view kInvalidOperation =
+    "计算出错：无效的运算。请检查输入的数值后重新计算。";
+
+}  // namespace ui::texts
