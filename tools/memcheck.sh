@@ -31,7 +31,6 @@ explain() {
     sed 's/^==[0-9]*== */  /' || true
 }
 
-failed=0
 # name, then the command line. A memory error fails at once; a program
 # that fails for another reason (the run is some 30 times slower than
 # usual) is run once more and fails only if it fails again.
@@ -45,17 +44,30 @@ check() {
     explain "$log" "$out"
     if ((rc == memcheck_error || attempt == 2)); then
       echo "memcheck $name: FAILED (exit $rc; see $log and $out)"
-      failed=1
-      break
+      grep -hE "ERROR SUMMARY|definitely lost|indirectly lost|possibly lost" "$log" | sed 's/^==[0-9]*== */  /'
+      return 1
     fi
     echo "memcheck $name: the program failed (exit $rc) without a memory error; once more"
   done
   grep -hE "ERROR SUMMARY|definitely lost|indirectly lost|possibly lost" "$log" | sed 's/^==[0-9]*== */  /'
 }
 
-check qt_window build/linux/tests/qt/qt_window_tests
-# Two seeds: the second one ends the program and opens a fresh window, so
-# the window's destruction is checked too.
-check qt_monkey build/linux/tests/qt/qt_monkey --events "$events"
-check qt_monkey_restart build/linux/tests/qt/qt_monkey --events "$events" --seed 11
+# Side by side; each report is printed whole once all are done.
+# Two seeds of the monkey: the second one ends the program and opens a fresh
+# window, so the window's destruction is checked too.
+runs=("qt_window build/linux/tests/qt/qt_window_tests"
+  "qt_monkey build/linux/tests/qt/qt_monkey --events $events"
+  "qt_monkey_restart build/linux/tests/qt/qt_monkey --events $events --seed 11")
+pids=()
+for run in "${runs[@]}"; do
+  read -ra words <<<"$run"
+  check "${words[@]}" >"$logs/${words[0]}.report" 2>&1 &
+  pids+=($!)
+done
+failed=0
+for i in "${!runs[@]}"; do
+  wait "${pids[$i]}" || failed=1
+  read -ra words <<<"${runs[$i]}"
+  cat "$logs/${words[0]}.report"
+done
 exit "$failed"

@@ -19,6 +19,7 @@ cleanup() {
   rm -f "$display_file"
 }
 trap cleanup EXIT
+trap 'exit 143' TERM INT
 for _ in $(seq 100); do [[ -s $display_file ]] && break; sleep 0.1; done
 [[ -s $display_file ]] || { echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=:$(head -n1 "$display_file")
