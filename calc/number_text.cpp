@@ -33,15 +33,28 @@ std::int64_t add(std::int64_t a, std::int64_t b) {
   return s > kHuge ? kHuge : (s < -kHuge ? -kHuge : s);
 }
 
-// Reads a text character by character; blanks are invisible.
+// The ASCII character that a full-width digit or full stop (U+FF10..FF19,
+// U+FF0E, typed by a Chinese input method in full-width mode) shows, if the
+// three bytes at `at` are one; otherwise 0.
+char fullWidth(std::string_view text, std::size_t at) {
+  if (text.size() - at < 3 || text[at] != '\xEF' || text[at + 1] != '\xBC') return 0;
+  const auto last = static_cast<unsigned char>(text[at + 2]);
+  if (last >= 0x90 && last <= 0x99) return static_cast<char>('0' + (last - 0x90));
+  return last == 0x8E ? '.' : 0;
+}
+
+// Reads a text character by character; blanks are invisible, and full-width
+// digits and full stops read as the ASCII ones they show.
 class Reader {
  public:
   explicit Reader(std::string_view text) : text_(text) {}
   int peek() {
     while (pos_ < text_.size() && isBlank(text_[pos_])) ++pos_;
-    return pos_ < text_.size() ? static_cast<unsigned char>(text_[pos_]) : -1;
+    if (pos_ >= text_.size()) return -1;
+    if (const char c = fullWidth(text_, pos_)) return c;
+    return static_cast<unsigned char>(text_[pos_]);
   }
-  void skip() { ++pos_; }
+  void skip() { pos_ += fullWidth(text_, pos_) ? 3 : 1; }
   bool take(char a, char b) {
     const int c = peek();
     if (c != a && c != b) return false;

@@ -10,6 +10,8 @@ struct NumberText {
   // The leading number of a text: blanks, tabs and line feeds are ignored
   // anywhere; then a sign, digits with at most one '.', an optional exponent,
   // read as far as they fit; "&H"/"&O" start a hexadecimal/octal integer.
+  // Full-width digits and full stops (U+FF10..FF19, U+FF0E) read as the
+  // ASCII ones they show.
   // No number reads as 0. Correctly rounded; beyond the double range ±inf.
   static double parse(std::string_view utf8Text);
 

@@ -55,9 +55,19 @@ double referenceInteger(const std::string& s) {
 }
 
 double reference(std::string_view raw) {
+  // Blanks dropped; full-width digits and full stops (EF BC 90..99, EF BC 8E)
+  // become the ASCII ones they show.
   std::string s;
-  for (char c : raw)
-    if (c != ' ' && c != '\t' && c != '\n') s += c;
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    const auto last = i + 2 < raw.size() ? static_cast<unsigned char>(raw[i + 2]) : 0;
+    if (raw[i] == '\xEF' && last && raw[i + 1] == '\xBC' &&
+        ((last >= 0x90 && last <= 0x99) || last == 0x8E)) {
+      s += last == 0x8E ? '.' : static_cast<char>('0' + (last - 0x90));
+      i += 2;
+    } else if (raw[i] != ' ' && raw[i] != '\t' && raw[i] != '\n') {
+      s += raw[i];
+    }
+  }
   if (!s.empty() && s[0] == '&') return referenceInteger(s);
 
   // [+-]? digits* ('.' digits*)? ([eE][+-]? digits+)?

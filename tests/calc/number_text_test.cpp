@@ -44,7 +44,12 @@ INSTANTIATE_TEST_SUITE_P(
         // The first character that does not fit ends the number.
         Parse{"0.2.5", 0.2}, Parse{"12abc", 12}, Parse{"1,5", 1}, Parse{"3-4", 3}, Parse{"1e", 1},
         Parse{"1e+", 1}, Parse{"1e-x", 1}, Parse{"1ee2", 1}, Parse{"1d2", 1}, Parse{"1.5e2.7", 150},
-        Parse{"++1", 0}, Parse{"１２", 0},  // full-width digits
+        Parse{"++1", 0},
+        // Full-width digits and full stops are the digits and the point they
+        // show; no other full-width character is.
+        Parse{"３０", 30}, Parse{"０．２", 0.2}, Parse{"０.２", 0.2}, Parse{"0．2．5", 0.2},
+        Parse{"１２ａ", 12}, Parse{"－５", 0}, Parse{"１Ｅ３", 1}, Parse{"&H１Ａ", 1},
+        Parse{"１ ２", 12}, Parse{"。5", 0}, Parse{"\xEF\xBC", 0}, Parse{"1\xEF\xBC\x90", 10},
         // No number reads as 0.
         Parse{"", 0}, Parse{" ", 0}, Parse{".", 0}, Parse{"-", 0}, Parse{"e5", 0}, Parse{"abc", 0},
         Parse{"-.e1", 0}, Parse{"-0", -0.0}, Parse{"-0.000", -0.0},

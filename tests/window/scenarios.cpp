@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "tests/window/user.h"
@@ -109,6 +110,25 @@ void workedValuesAreShownToTheLastDigit(Driver& d) {
     EXPECT_NO_BOX(u);
     EXPECT_EQ(u.text(C::txtResult), r.want);
     EXPECT_TRUE(u.enabled(C::txtResult));
+  }
+}
+
+// A Chinese input method in full-width mode types "３０" and "０．２".
+void fullWidthDigitsCountAsTheDigitsTheyShow(Driver& d) {
+  enum class How { Keys, InputMethod, Paste };
+  User u(d);
+  for (How how : {How::Keys, How::InputMethod, How::Paste}) {
+    SCOPED_TRACE(how == How::Keys ? "keys" : how == How::InputMethod ? "input method" : "pasted");
+    u.click(C::cmdReCalculation);
+    for (auto [box, text] : {std::pair{C::txtD, "０．２"}, std::pair{C::txt2X, "３０"}}) {
+      if (how == How::Keys) u.typeInto(box, text);
+      if (how == How::InputMethod) u.commit(box, text);
+      if (how == How::Paste) u.paste(box, text);
+      EXPECT_EQ(u.text(box), text);
+    }
+    u.click(C::cmdCalculation);
+    EXPECT_NO_BOX(u);
+    EXPECT_EQ(u.text(C::txtResult), "40.6646921851893");
   }
 }
 
@@ -435,6 +455,7 @@ constexpr Scenario kScenarios[] = {
     SCENARIO(windowOpensInItsStartingState),
     SCENARIO(typicalUseShowsTheCrystalliteSize),
     SCENARIO(workedValuesAreShownToTheLastDigit),
+    SCENARIO(fullWidthDigitsCountAsTheDigitsTheyShow),
     SCENARIO(refusedCharactersShowTheBoxMessageAndEmptyTheBox),
     SCENARIO(controlKeysChineseAndPastedTextPassTheFilters),
     SCENARIO(eachTypedCharacterIsJudgedByItself),
