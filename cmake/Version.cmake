@@ -1,5 +1,5 @@
-# The version every front end, resource and package reads, from
-# project(VERSION ...). Nothing else spells it out.
+# The facts every front end, resource and package reads: the version, from
+# project(VERSION ...), and the app id. Nothing else spells them out.
 
 # Sets, in the caller's scope, from a version of one to four numbers:
 #   SORBEL_VERSION_SHORT  MAJOR.MINOR, the minor in two digits (1.1 -> 1.01),
@@ -45,6 +45,8 @@ if(CMAKE_SCRIPT_MODE_FILE)
   return()
 endif()
 
+set(SORBEL_APP_ID "org.sorbel.Sorbel" CACHE STRING
+    "Reverse-DNS id of the program, its desktop entry, icon and metainfo")
 sorbel_version_facts("${PROJECT_VERSION}")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/version.h.in
                ${CMAKE_BINARY_DIR}/generated/sorbel_version.h @ONLY)
