@@ -44,11 +44,9 @@ int main(int argc, char** argv) {
     QApplication::installTranslator(&qtTexts);
 
   ui::qt::QtForm form;
-#ifdef SORBEL_ICON_FILES
   QIcon icon;
   for (const QString& file : QStringLiteral(SORBEL_ICON_FILES).split(u',')) icon.addFile(file);
   form.window().setWindowIcon(icon);
-#endif
   ui::frmXRD_Load(form);
   form.window().show();
   return QApplication::exec();
