@@ -14,8 +14,10 @@ if [[ -n "${SORBEL_SCREENSHOT_URL:-}" ]]; then
 fi
 cmake --build --preset win32 --target windows_packages
 
-version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' build/linux/CPackConfig.cmake)
-[[ -n "$version" ]] || { echo "release.sh: no version in build/linux/CPackConfig.cmake" >&2; exit 1; }
+# Written by CMake from project(VERSION ...); both builds come from one source.
+version=$(<build/linux/version.txt)
+[[ -n "$version" && "$version" == "$(<build/win32/version.txt)" ]] ||
+  { echo "release.sh: build/linux and build/win32 disagree on the version (configure both again)" >&2; exit 1; }
 
 rm -rf dist
 mkdir -p dist/screenshots

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "sorbel_version.h"
 #include "ui/handlers.h"
 #include "ui/qt/qt_form.h"
 
@@ -35,7 +36,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Sorbel"));
   // Lets Wayland match the window to its installed desktop entry.
-  QGuiApplication::setDesktopFileName(QStringLiteral("org.sorbel.Sorbel"));
+  QGuiApplication::setDesktopFileName(QStringLiteral(SORBEL_APP_ID));
   // Qt's own texts (the OK button, the edit menu) in Simplified Chinese.
   QTranslator qtTexts;
   if (qtTexts.load(QStringLiteral("qtbase_zh_CN"),
@@ -43,11 +44,9 @@ int main(int argc, char** argv) {
     QApplication::installTranslator(&qtTexts);
 
   ui::qt::QtForm form;
-#ifdef SORBEL_ICON_FILES
   QIcon icon;
   for (const QString& file : QStringLiteral(SORBEL_ICON_FILES).split(u',')) icon.addFile(file);
   form.window().setWindowIcon(icon);
-#endif
   ui::frmXRD_Load(form);
   form.window().show();
   return QApplication::exec();

@@ -23,18 +23,10 @@ install(FILES ${desktop} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 foreach(size 32 48 256)
-  if(EXISTS ${icon_dir}/sorbel-${size}.png)
-    install(FILES ${icon_dir}/sorbel-${size}.png
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
-            RENAME ${SORBEL_APP_ID}.png)
-  else()
-    message(WARNING "app/icon/sorbel-${size}.png is missing: the package will lack that icon")
-  endif()
+  install(FILES ${SORBEL_ICON_DIR}/sorbel-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME ${SORBEL_APP_ID}.png)
 endforeach()
-if(EXISTS ${icon_dir}/sorbel.svg)
-  install(FILES ${icon_dir}/sorbel.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
-          RENAME ${SORBEL_APP_ID}.svg)
-endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME sorbel)

@@ -16,7 +16,6 @@ set(zip ${CMAKE_CURRENT_BINARY_DIR}/${base}-${arch}.zip)
 set(SORBEL_INSTALLER ${CMAKE_CURRENT_BINARY_DIR}/${base}-${arch}-setup.exe)
 set(stage ${CMAKE_CURRENT_BINARY_DIR}/stage)
 set(SORBEL_STAGED_EXE ${stage}/${base}/Sorbel.exe)
-set(SORBEL_ICON ${CMAKE_CURRENT_BINARY_DIR}/sorbel.ico)
 
 # Notepad recognises UTF-8 by its BOM (kept in the source) and wants CRLF.
 set(readme ${CMAKE_CURRENT_BINARY_DIR}/说明.txt)
@@ -38,15 +37,12 @@ add_custom_command(
   DEPENDS Sorbel ${readme}
   COMMENT "Packing ${base}-${arch}.zip")
 add_custom_command(
-  OUTPUT ${SORBEL_ICON}
-  COMMAND Python3::Interpreter ${icon_dir}/sorbel_icon.py --ico ${SORBEL_ICON}
-  DEPENDS ${icon_dir}/sorbel_icon.py)
-add_custom_command(
   OUTPUT ${SORBEL_INSTALLER}
   COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8 ${CMAKE_CURRENT_BINARY_DIR}/sorbel.nsi
-  DEPENDS ${SORBEL_STAGED_EXE} ${SORBEL_ICON} ${CMAKE_CURRENT_BINARY_DIR}/sorbel.nsi
+  DEPENDS ${SORBEL_STAGED_EXE} ${SORBEL_ICON_ICO} ${CMAKE_CURRENT_BINARY_DIR}/sorbel.nsi
   COMMENT "Building the installer ${base}-${arch}-setup.exe")
 add_custom_target(windows_packages ALL DEPENDS ${zip} ${SORBEL_INSTALLER})
+add_dependencies(windows_packages sorbel_icons)
 
 if(SORBEL_TESTS)
   add_test(NAME packaging.zip

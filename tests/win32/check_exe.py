@@ -2,6 +2,7 @@
 """Checks Sorbel.exe's headers, imports and resources from the outside.
 
     check_exe.py --exe Sorbel.exe --objdump OBJDUMP --wrestool WRESTOOL --machine i386|x86-64
+                 --version SHORT --file-version A.B.C.D
 """
 import argparse
 import re
@@ -14,8 +15,6 @@ SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll"}
 CHINESE = 2052
 ICONS = [(32, 32, 8), (32, 32, 24), (48, 48, 32)]
 STRINGS = {
-    "FileVersion": "1.00",
-    "ProductVersion": "1.00",
     "ProductName": "Sorbel",
     "InternalName": "Sorbel",
     "OriginalFilename": "Sorbel.exe",
@@ -63,7 +62,11 @@ def resources(args):
     check((16, "1", CHINESE) in entries, "version resource 1 in language 2052")
     if groups:
         icon_group(args, groups[0])
-    version_block(run(args.wrestool, "-x", "--raw", "--type=16", args.exe, binary=True))
+    version_block(args, run(args.wrestool, "-x", "--raw", "--type=16", args.exe, binary=True))
+    manifest = run(args.wrestool, "-x", "--raw", "--type=24", args.exe, binary=True).decode("utf-8", "replace")
+    identity = re.search(r'<assemblyIdentity\b[^>]*\bversion="([^"]*)"', manifest)
+    want = ".".join(map(str, args.file_version))
+    check(identity is not None and identity.group(1) == want, f"manifest's assembly version {want}")
 
 
 def icon_group(args, name):
@@ -96,13 +99,15 @@ def blocks(data, at, end):
         at = (at + length + 3) & ~3
 
 
-def version_block(data):
+def version_block(args, data):
     root = next(blocks(data, 0, len(data)))
     key, fixed, children, end = root
     check(key == "VS_VERSION_INFO", "VS_VERSION_INFO block")
     sig, _, fms, fls, pms, pls, _, flags, os_, ftype = struct.unpack_from("<10I", fixed)
     check(sig == 0xFEEF04BD, "fixed file info signature")
-    check((fms, fls, pms, pls) == (0x10000, 0, 0x10000, 0), "file and product version 1.0.0.0")
+    a, b, c, d = args.file_version
+    ms, ls = a << 16 | b, c << 16 | d
+    check((fms, fls, pms, pls) == (ms, ls, ms, ls), f"file and product version {a}.{b}.{c}.{d}")
     check((flags, os_, ftype) == (0, 4, 1), "flags 0, VOS__WINDOWS32, VFT_APP")
     tables, translation = {}, None
     for name, _, start, stop in blocks(data, children, end):
@@ -115,10 +120,18 @@ def version_block(data):
     strings = tables.get("080404B0", {})
     for k, v in strings.items():
         print(f"      {k}: {v}")
-    for k, v in STRINGS.items():
+    expected = dict(STRINGS, FileVersion=args.version, ProductVersion=args.version)
+    for k, v in expected.items():
         check(strings.get(k) == v, f'{k} "{v}"')
     check(bool(strings.get("CompanyName")), "CompanyName present")
     check(translation == (0x0804, 1200), "translation 0x0804, 1200")
+
+
+def four_numbers(text):
+    numbers = tuple(int(n) for n in text.split("."))
+    if len(numbers) != 4 or not all(0 <= n <= 0xFFFF for n in numbers):
+        raise argparse.ArgumentTypeError(f"{text!r} is not four 16-bit numbers")
+    return numbers
 
 
 def main():
@@ -127,6 +140,8 @@ def main():
     ap.add_argument("--objdump", required=True)
     ap.add_argument("--wrestool", required=True)
     ap.add_argument("--machine", choices=["i386", "x86-64"], required=True)
+    ap.add_argument("--version", required=True, help="the version's strings, e.g. 1.01")
+    ap.add_argument("--file-version", required=True, type=four_numbers, help="the fixed version, e.g. 1.1.0.0")
     args = ap.parse_args()
     headers(args)
     resources(args)
