@@ -31,7 +31,7 @@ step() {
   local start=$SECONDS
   echo "== $*"
   "$@"
-  echo "== $1 $2: $((SECONDS - start)) s"
+  echo "== $*: $((SECONDS - start)) s"
 }
 
 cmd_run() {
