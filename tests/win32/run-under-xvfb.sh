@@ -34,6 +34,12 @@ export DISPLAY=:$(head -n1 "$display_file")
 # fontconfig has, as a Chinese Windows links its UI fonts to SimSun.
 "$wine_run" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
   /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK SC' /f >/dev/null 2>&1
+# The kind of desktop is settled when its first window opens, which the
+# first start may already have done: begin afresh so that the settings hold.
+# Without the virtual desktop every closed message box waits 2 s for a
+# window manager that is not there.
+/usr/lib/wine/wineserver -k 2>/dev/null || true
+/usr/lib/wine/wineserver -w
 
 to_windows() { "$wine_run" winepath -w "$1" 2>/dev/null; }
 "$wine_run" "$driver" "$(to_windows "$exe")" "$(to_windows "$shots")" "$@"
