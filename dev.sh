@@ -66,14 +66,14 @@ exactness() {
 
 cmd_test() {
   install_missing
-  local preset wine_log=build/win64-ctest.log wine_pid
+  local preset wine_log=build/win64-ctest.log
   for preset in win64 linux win32; do step build "$preset"; done
   # The wine tests wait on the programs they drive and need little CPU:
   # they run beside the rest, in a process group of their own that goes
   # with this script, and their report comes at the end.
   setsid ctest --preset win64 -j "$(nproc)" >"$wine_log" 2>&1 &
   wine_pid=$!
-  trap 'kill -- -"$wine_pid" 2>/dev/null || true' EXIT
+  trap '[[ -z ${wine_pid:-} ]] || kill -- -"$wine_pid" 2>/dev/null || true' EXIT
   step ctest --preset linux -j "$(nproc)"
   step ctest --test-dir build/win32 --output-on-failure
   step build asan
