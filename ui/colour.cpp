@@ -14,6 +14,12 @@ double luminance(Rgb c) {
   return 0.2126 * channel(c.r) + 0.7152 * channel(c.g) + 0.0722 * channel(c.b);
 }
 
+double worst(Rgb text, std::span<const Rgb> grounds) {
+  double least = 21;
+  for (Rgb g : grounds) least = std::min(least, contrastRatio(text, g));
+  return least;
+}
+
 }  // namespace
 
 double contrastRatio(Rgb a, Rgb b) {
@@ -21,10 +27,27 @@ double contrastRatio(Rgb a, Rgb b) {
   return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-Rgb readable(Rgb text, Rgb back) {
-  if (contrastRatio(text, back) >= kLeastContrast) return text;
+Rgb mix(Rgb a, Rgb b, double t) {
+  auto channel = [t](std::uint8_t x, std::uint8_t y) {
+    return static_cast<std::uint8_t>(std::lround(x + (y - x) * t));
+  };
+  return {channel(a.r, b.r), channel(a.g, b.g), channel(a.b, b.b)};
+}
+
+Rgb readable(Rgb text, std::span<const Rgb> grounds) {
+  if (worst(text, grounds) >= kLeastContrast) return text;
+  // The smallest step towards black, or towards white, that reads; the
+  // smaller of the two wins. Steps of 1/64 are finer than 8-bit channels.
+  constexpr int kSteps = 64;
   constexpr Rgb black{0, 0, 0}, white{255, 255, 255};
-  return contrastRatio(black, back) >= contrastRatio(white, back) ? black : white;
+  for (int step = 1; step <= kSteps; ++step) {
+    for (Rgb end : {black, white}) {
+      const Rgb moved = mix(text, end, static_cast<double>(step) / kSteps);
+      if (worst(moved, grounds) >= kLeastContrast) return moved;
+    }
+  }
+  // Grounds at both ends: whichever end reads better.
+  return worst(black, grounds) >= worst(white, grounds) ? black : white;
 }
 
 }  // namespace ui

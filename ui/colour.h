@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <initializer_list>
+#include <span>
 
 namespace ui {
 
@@ -27,12 +29,20 @@ struct Rgb {
 // The WCAG 2 contrast ratio of two colours, 1 to 21.
 double contrastRatio(Rgb a, Rgb b);
 
-// The least contrast at which text still reads (WCAG AA for large text).
-inline constexpr double kLeastContrast = 3.0;
+// `a` moved the fraction `t` (0 to 1) of the way to `b`.
+Rgb mix(Rgb a, Rgb b, double t);
 
-// `text` itself where it stands out from `back`, otherwise black or white,
-// whichever reads better. A table colour holds its meaning only on the
-// desktop it was chosen for; on another one it may vanish into its ground.
-Rgb readable(Rgb text, Rgb back);
+// The least contrast at which the window's text reads: WCAG AA for text of
+// its sizes (12 and 13.5 points).
+inline constexpr double kLeastContrast = 4.5;
+
+// `text` itself where it stands out from every colour drawn behind it;
+// otherwise moved towards black or white, as little as gets it there, so
+// that a coloured or greyed text keeps its look. A table's colour holds its
+// meaning only on the desktop it was chosen on.
+Rgb readable(Rgb text, std::span<const Rgb> grounds);
+inline Rgb readable(Rgb text, std::initializer_list<Rgb> grounds) {
+  return readable(text, std::span(grounds.begin(), grounds.size()));
+}
 
 }  // namespace ui

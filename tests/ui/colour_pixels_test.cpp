@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "ui/colour.h"
 #include "ui/pixels.h"
 
@@ -19,18 +21,36 @@ TEST(Colour, ContrastRatiosAreWcags) {
   for (const Row& r : rows) EXPECT_NEAR(contrastRatio(r.a, r.b), r.ratio, 0.01);
 }
 
-TEST(Colour, TextThatWouldVanishBecomesBlackOrWhite) {
+TEST(Colour, TextReadsOnEveryGroundAndKeepsItsLook) {
+  enum class Hue { Kept, Grey, Red, Blue };
   struct Row {
-    Rgb text, back, shown;
+    Rgb text;
+    std::vector<Rgb> grounds;
+    Hue hue;
   };
+  constexpr Rgb white{255, 255, 255}, black{0, 0, 0};
   const Row rows[] = {
-      {{0, 0, 192}, {255, 255, 255}, {0, 0, 192}},    // reads: kept
-      {{128, 0, 0}, {216, 228, 248}, {128, 0, 0}},    // kept
-      {{255, 255, 255}, {255, 255, 225}, {0, 0, 0}},  // white on pale yellow
-      {{20, 20, 20}, {0, 0, 0}, {255, 255, 255}},     // near-black on black
-      {{120, 120, 120}, {128, 128, 128}, {0, 0, 0}},  // mid grey: black reads better
+      {{0, 0, 192}, {white}, Hue::Kept},  // reads already
+      {{128, 0, 0}, {{216, 228, 248}, {255, 255, 225}}, Hue::Kept},
+      {white, {{255, 255, 225}}, Hue::Grey},    // white on pale yellow
+      {{20, 20, 20}, {black}, Hue::Grey},       // near-black on black
+      {{48, 140, 198}, {white}, Hue::Blue},     // an accent, too light
+      {{128, 0, 0}, {{53, 53, 53}}, Hue::Red},  // dark red on a dark desktop
+      {{0, 0, 192}, {{42, 42, 42}}, Hue::Blue},
+      {{128, 128, 128}, {white, black}, Hue::Grey},  // one grey reads on both
   };
-  for (const Row& r : rows) EXPECT_EQ(readable(r.text, r.back), r.shown);
+  for (const Row& r : rows) {
+    const Rgb shown = readable(r.text, r.grounds);
+    for (Rgb g : r.grounds) EXPECT_GE(contrastRatio(shown, g), kLeastContrast);
+    const bool look = r.hue == Hue::Kept   ? shown == r.text
+                      : r.hue == Hue::Grey ? shown.r == shown.g && shown.g == shown.b
+                      : r.hue == Hue::Red  ? shown.r > shown.g && shown.r > shown.b
+                                           : shown.b > shown.r && shown.b > shown.g;
+    EXPECT_TRUE(look) << int(shown.r) << "," << int(shown.g) << "," << int(shown.b);
+    EXPECT_TRUE(shown != black && shown != white);  // moved only as far as needed
+  }
+  // No colour reads on all of these: the end that reads better.
+  EXPECT_EQ(readable({128, 128, 128}, {white, black, Rgb{118, 118, 118}}), black);
 }
 
 TEST(Pixels, TwipsRoundToTheNearestPixel) {

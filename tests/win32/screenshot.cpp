@@ -56,9 +56,14 @@ Bytes zlibStored(const Bytes& raw) {
 
 }  // namespace
 
-bool screenshot(HWND window, const std::wstring& pngPath) {
+window::Picture capture(HWND window, bool clientOnly) {
   RECT r;
-  if (!GetWindowRect(window, &r)) return false;
+  if (clientOnly) {
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  } else if (!GetWindowRect(window, &r)) {
+    return {};
+  }
   const int w = r.right - r.left, h = r.bottom - r.top;
   HDC screen = GetDC(nullptr);
   HDC mem = CreateCompatibleDC(screen);
@@ -69,20 +74,29 @@ bool screenshot(HWND window, const std::wstring& pngPath) {
   HGDIOBJ old = SelectObject(mem, dib);
   BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
   GdiFlush();
-
-  Bytes raw;
+  window::Picture picture{w, h, {}};
   const auto* px = static_cast<const std::uint8_t*>(bits);
-  for (int y = 0; y < h; ++y) {
-    raw.push_back(0);  // no filter
-    for (int x = 0; x < w; ++x) {
-      const std::uint8_t* p = px + (static_cast<std::size_t>(y) * w + x) * 4;
-      raw.insert(raw.end(), {p[2], p[1], p[0]});
-    }
-  }
+  for (int i = 0; i < w * h; ++i)
+    picture.pixels.push_back({px[4 * i + 2], px[4 * i + 1], px[4 * i]});
   SelectObject(mem, old);
   DeleteObject(dib);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
+  return picture;
+}
+
+bool screenshot(HWND window, const std::wstring& pngPath) {
+  const window::Picture picture = capture(window, false);
+  const int w = picture.width, h = picture.height;
+  if (w == 0) return false;
+  Bytes raw;
+  for (int y = 0; y < h; ++y) {
+    raw.push_back(0);  // no filter
+    for (int x = 0; x < w; ++x) {
+      const ui::Rgb c = picture.at(x, y);
+      raw.insert(raw.end(), {c.r, c.g, c.b});
+    }
+  }
 
   Bytes png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   Bytes header;

@@ -3,7 +3,12 @@
 
 #include <string>
 
+#include "tests/window/contrast.h"
+
 namespace driver {
+
+// The window as it shows on the screen: its client area, or all of it.
+window::Picture capture(HWND window, bool clientOnly = true);
 
 // Copies the window as it shows on the screen into a PNG file.
 bool screenshot(HWND window, const std::wstring& pngPath);

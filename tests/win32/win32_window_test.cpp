@@ -8,16 +8,18 @@
 
 #include <cstdio>
 
+#include "tests/win32/program.h"
 #include "tests/win32/screenshot.h"
 #include "tests/win32/wine_driver.h"
 #include "tests/window/scenarios.h"
 #include "ui/pixels.h"
 #include "ui/win32/wide.h"
 
+std::wstring g_exe, g_shots;
+
 namespace {
 
 using ui::Control;
-std::wstring g_exe, g_shots;
 
 class Win32Window : public testing::Test {
  protected:

@@ -4,11 +4,9 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <cmath>
 
 #include "ui/events.h"
 #include "ui/pixels.h"
-#include "ui/qt/system_colours.h"
 #include "ui/qt/widgets.h"
 
 namespace ui::qt {
@@ -23,31 +21,14 @@ QRect pixels(const Rect& r) {
   return {p.left, p.top, p.width, p.height};
 }
 
-// Gives the control the ground colour the table names, and its text the
-// table's colour (or the palette's), made readable on that ground. Text is
-// set for the active and inactive states only: a disabled control still
-// greys it.
-void setColours(QWidget* w, QPalette::ColorRole textRole, const Colour& fore,
-                QPalette::ColorRole groundRole, const Colour& ground) {
-  QPalette p = w->palette();
-  if (ground.kind != Colour::Kind::Ordinary) p.setColor(groundRole, toQColor(ground, {}));
-  const QColor back = p.color(QPalette::Active, groundRole);
-  const QColor text = readableOn(toQColor(fore, p.color(QPalette::Active, textRole)), back);
-  p.setColor(QPalette::Active, textRole, text);
-  p.setColor(QPalette::Inactive, textRole, text);
-  if (p != w->palette()) w->setPalette(p);
-}
-
 }  // namespace
 
 QFont standInFont(const Font& f) {
-  // Both families have the Chinese glyphs of the captions. Noto Sans CJK sets
-  // Latin letters and full-width punctuation about 6% wider than the extents
-  // the layout gives the captions, so its sizes are scaled to fit them.
+  // Both families have the Chinese glyphs of the captions. Qt's pixels are
+  // those of a 96 dpi screen, scaled for the real one.
   const bool serif = f.family == "Times New Roman";
   QFont font(serif ? QStringLiteral(u"Noto Serif CJK SC") : QStringLiteral(u"Noto Sans CJK SC"));
-  const double pixels = f.points * 96.0 / 72.0 * (serif ? 1.0 : 15.0 / 16.0);
-  font.setPixelSize(static_cast<int>(std::lround(pixels)));
+  font.setPixelSize(pointsToPixels(f.points));
   font.setWeight(static_cast<QFont::Weight>(f.weight));
   return font;
 }
@@ -61,22 +42,19 @@ void QtForm::build() {
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   const QRect client = pixels({0, 0, kWindow.clientWidth, kWindow.clientHeight});
   window_.setFixedSize(client.size());
-  setColours(&window_, QPalette::WindowText, kOrdinary, QPalette::Window, kWindow.back);
   window_.setAutoFillBackground(true);
 
   // Created in tab order, so Qt's focus chain is the table's and wraps from
   // the last button to txtD; labels take no focus.
   for (const ControlSpec& s : kControls) widgets_[static_cast<int>(s.id)] = make(s);
 
-  const QColor windowText = window_.palette().color(QPalette::WindowText);
   for (const LineSpec& l : kLines) {
     const QRect ends = pixels({l.x1, l.y1, l.x2 - l.x1, l.y2 - l.y1});
     const QLine line(ends.topLeft(), ends.topLeft() + QPoint(ends.width(), ends.height()));
-    auto* item = new LineItem(line, toQColor(l.colour, windowText), l.widthPixels, &window_);
-    widgets_[static_cast<int>(l.id)] = item;
+    widgets_[static_cast<int>(l.id)] = new LineItem(line, l.widthPixels, &window_);
   }
-  widgets_[static_cast<int>(kShape.id)] =
-      new ShapeItem(pixels(kShape.rect), windowText, toQColor(kShape.hatch, {}), &window_);
+  widgets_[static_cast<int>(kShape.id)] = new ShapeItem(pixels(kShape.rect), &window_);
+  applyColours();
 
   for (int c = 0; c < kControlCount; ++c)
     widgets_[c]->setObjectName(qs(nameOf(static_cast<Control>(c))));
@@ -92,8 +70,6 @@ QWidget* QtForm::make(const ControlSpec& s) {
       auto* label = new QLabel(qs(s.text), &window_);
       label->setTextFormat(Qt::PlainText);
       label->setFont(standInFont(s.font));
-      // Transparent: what shows behind the caption is the window's colour.
-      setColours(label, QPalette::WindowText, s.fore, QPalette::Window, kWindow.back);
       // Sized to the caption in the font actually used; transparent.
       const QFontMetrics fm(label->font());
       label->setGeometry(
@@ -106,14 +82,12 @@ QWidget* QtForm::make(const ControlSpec& s) {
       box->setFontWhenShown(standInFont(s.font));
       box->setGeometry(pixels(s.rect));
       box->setAccessibleName(qs(spec(labelFor(id)).text));
-      setColours(box, QPalette::Text, s.fore, QPalette::Base, s.back);
       return box;
     }
     case Kind::ComboBox: {
       auto* combo = new AnodeCombo(&window_);
       for (std::size_t i = 0; i < kAnodeCount; ++i) combo->addItem(qs(anodeEntry(i)));
       combo->setProgramText(qs(s.text));
-      setColours(combo, QPalette::Text, s.fore, QPalette::Base, s.back);
       QObject::connect(combo, &QComboBox::activated, &window_, [this, combo](int index) {
         if (!combo->finishingEdit()) chosen(*this, index);
       });
@@ -121,10 +95,9 @@ QWidget* QtForm::make(const ControlSpec& s) {
       break;
     }
     case Kind::Button: {
-      auto* button = new QPushButton(qs(s.text), &window_);
+      auto* button = new FaceButton(qs(s.text), &window_);
       button->setAutoDefault(false);  // Enter presses no button
       button->setDefault(false);
-      setColours(button, QPalette::ButtonText, s.fore, QPalette::Button, s.back);
       QObject::connect(button, &QPushButton::clicked, &window_, [this, id] { clicked(*this, id); });
       w = button;
       break;

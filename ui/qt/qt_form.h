@@ -4,6 +4,7 @@
 
 #include "ui/form.h"
 #include "ui/layout.h"
+#include "ui/qt/widgets.h"
 
 namespace ui::qt {
 
@@ -16,6 +17,8 @@ class QtForm : public Form {
   QtForm& operator=(const QtForm&) = delete;
 
   QWidget& window() { return window_; }
+  // Takes the desktop's colours again (the form does so when they change).
+  void applyColours();
   // The widget of a control (labels, lines and the shape too).
   QWidget* widget(Control c) const { return widgets_[static_cast<int>(c)]; }
 
@@ -30,7 +33,7 @@ class QtForm : public Form {
   void build();
   QWidget* make(const ControlSpec& s);
 
-  QWidget window_;
+  FormWindow window_{[this] { applyColours(); }};
   std::array<QWidget*, kControlCount> widgets_{};
 };
 

@@ -1,9 +1,12 @@
 #include "ui/qt/widgets.h"
 
+#include <qdrawutil.h>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <algorithm>
 
 #include "ui/events.h"
@@ -141,12 +144,45 @@ void AnodeCombo::setProgramText(const QString& text) {
   setEditText(text);
 }
 
-LineItem::LineItem(QLine line, QColor colour, int width, QWidget* parent)
-    : QWidget(parent), line_(line), colour_(colour), width_(width) {
+void FormWindow::changeEvent(QEvent* e) {
+  if (e->type() == QEvent::ApplicationPaletteChange && onDesktopColours_) onDesktopColours_();
+  QWidget::changeEvent(e);
+}
+
+void FaceButton::setLook(const Look& look) {
+  look_ = look;
+  update();
+}
+
+void FaceButton::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const Rgb face = isEnabled() ? look_.ground : look_.disabledGround;
+  const Rgb ink = isEnabled() ? look_.text : look_.disabledText;
+  const QBrush fill(QColor(face.r, face.g, face.b));
+  qDrawWinButton(&p, rect(), palette(), isDown(), &fill);
+  p.setPen(QColor(ink.r, ink.g, ink.b));
+  p.setFont(font());
+  p.drawText(rect().translated(isDown() ? QPoint(1, 1) : QPoint()), Qt::AlignCenter, text());
+  if (hasFocus()) {
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = rect().adjusted(4, 4, -4, -4);
+    focus.backgroundColor = fill.color();
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+  }
+}
+
+LineItem::LineItem(QLine line, int width, QWidget* parent)
+    : QWidget(parent), line_(line), width_(width) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
   const int pad = width;
   const QRect box = QRect(line.p1(), line.p2()).normalized();
   setGeometry(box.adjusted(-pad, -pad, pad, pad));
+}
+
+void LineItem::setColour(QColor colour) {
+  colour_ = colour;
+  update();
 }
 
 void LineItem::paintEvent(QPaintEvent*) {
@@ -163,10 +199,15 @@ void LineItem::paintEvent(QPaintEvent*) {
   p.fillRect(ends.adjusted(-before, -before, after, after), colour_);
 }
 
-ShapeItem::ShapeItem(QRect rect, QColor outline, QColor hatch, QWidget* parent)
-    : QWidget(parent), outline_(outline), hatch_(hatch) {
+ShapeItem::ShapeItem(QRect rect, QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setGeometry(rect);
+}
+
+void ShapeItem::setColours(QColor outline, QColor hatch) {
+  outline_ = outline;
+  hatch_ = hatch;
+  update();
 }
 
 void ShapeItem::paintEvent(QPaintEvent*) {

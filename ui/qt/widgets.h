@@ -1,10 +1,13 @@
 #pragma once
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 #include "ui/form.h"
+#include "ui/look.h"
 
 namespace ui::qt {
 
@@ -49,11 +52,39 @@ class AnodeCombo : public QComboBox {
   void setProgramText(const QString& text);
 };
 
+// The window, which follows the desktop's colours when they change.
+class FormWindow : public QWidget {
+ public:
+  explicit FormWindow(std::function<void()> onDesktopColours)
+      : onDesktopColours_(std::move(onDesktopColours)) {}
+
+ protected:
+  void changeEvent(QEvent* e) override;
+
+ private:
+  std::function<void()> onDesktopColours_;
+};
+
+// A push button drawn as the table asks: a flat face in its own colour
+// inside the classic frame, whatever the widget style would paint.
+class FaceButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+  void setLook(const Look& look);
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  Look look_{};
+};
+
 // A straight line of the window, drawn over its own small widget so that it
 // takes its place in the stacking order. Coordinates are the window's.
 class LineItem : public QWidget {
  public:
-  LineItem(QLine line, QColor colour, int width, QWidget* parent);
+  LineItem(QLine line, int width, QWidget* parent);
+  void setColour(QColor colour);
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -67,7 +98,8 @@ class LineItem : public QWidget {
 // The frame rectangle: a one-pixel outline around a diagonal cross-hatch.
 class ShapeItem : public QWidget {
  public:
-  ShapeItem(QRect rect, QColor outline, QColor hatch, QWidget* parent);
+  ShapeItem(QRect rect, QWidget* parent);
+  void setColours(QColor outline, QColor hatch);
 
  protected:
   void paintEvent(QPaintEvent*) override;

@@ -88,8 +88,9 @@ void MainWindow::createControl(const ControlSpec& s) {
   } else if (s.kind == Kind::ComboBox) {
     fillAnodeList(h, r.bottom - r.top);
     setText(s.id, s.text);
-  } else if (s.id == Control::txtD || s.id == Control::txt2X) {
-    // Every typed character is reported before the box sees it.
+  } else if (s.kind == Kind::TextBox) {
+    // Every typed character is reported before the box sees it, and a
+    // disabled box is drawn in the window's own colours.
     editProc_[idx(s.id)] = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc)));
   }

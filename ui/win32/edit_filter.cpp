@@ -1,9 +1,11 @@
-// txtD and txt2X: every character typed into them, from the keyboard or
-// an input method, is reported before the box sees it.
+// The text boxes: every character typed into them, from the keyboard or an
+// input method, is reported before the box sees it; a disabled box is drawn
+// in readable colours.
 #include <windows.h>
 
 #include "ui/events.h"
 #include "ui/win32/main_window.h"
+#include "ui/win32/paint.h"
 
 namespace ui::win32 {
 namespace {
@@ -14,6 +16,10 @@ constexpr LPARAM kImeResult = 0x0800;  // GCS_RESULTSTR of <imm.h>
 
 LRESULT MainWindow::editMessage(Control c, HWND edit, UINT msg, WPARAM w, LPARAM l) {
   const WNDPROC original = editProc_[idx(c)];
+  if (msg == WM_PAINT && !IsWindowEnabled(edit)) {
+    paintDisabledBox(edit, lookOf(c, palette_), font_[idx(c)]);
+    return 0;
+  }
   if (msg == WM_IME_COMPOSITION && (l & kImeResult))
     return DefWindowProcW(edit, msg, w, l);  // turns the result into WM_IME_CHAR, filtered below
   if (msg != WM_CHAR && msg != WM_IME_CHAR) return CallWindowProcW(original, edit, msg, w, l);

@@ -1,9 +1,9 @@
 #include "ui/win32/fonts.h"
 
-#include <cmath>
 #include <string>
 #include <vector>
 
+#include "ui/pixels.h"
 #include "ui/win32/wide.h"
 
 namespace ui::win32 {
@@ -16,7 +16,7 @@ constexpr const wchar_t* kStandIns[] = {L"SimSun", L"Microsoft YaHei", L"Noto Sa
 
 HFONT create(std::wstring_view face, BYTE charset, const Font& font, int dpi) {
   LOGFONTW lf{};
-  lf.lfHeight = -static_cast<LONG>(std::lround(font.points * dpi / 72.0));
+  lf.lfHeight = -pointsToPixels(font.points, dpi);
   lf.lfWeight = font.weight;
   lf.lfCharSet = charset;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;

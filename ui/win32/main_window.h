@@ -7,6 +7,7 @@
 
 #include "ui/form.h"
 #include "ui/layout.h"
+#include "ui/look.h"
 
 namespace ui::win32 {
 
@@ -67,6 +68,7 @@ class MainWindow final : public Form {
   int iconId_;
   HWND hwnd_ = nullptr;
   int dpi_ = 96;
+  Palette palette_{};  // the desktop's colours, read again when they change
   std::array<HWND, kControlCount> child_{};
   std::array<HFONT, kControlCount> font_{};
   std::array<WNDPROC, kControlCount> editProc_{};

@@ -1,25 +1,24 @@
 #pragma once
 #include <windows.h>
 
-#include "ui/layout.h"
+#include "ui/look.h"
 
 namespace ui::win32 {
 
-// `ordinaryIndex` is the system colour that stands for Colour::Ordinary.
-COLORREF colourOf(const Colour& c, int ordinaryIndex);
-// A brush for the colour that the caller does not delete: the system's own
-// brush, or the DC brush of `dc` set to an RGB value.
-HBRUSH brushOf(HDC dc, const Colour& c, int ordinaryIndex);
+// The desktop's colours by role, from the system's colour table.
+Palette systemPalette();
 
-// ui::readable on GDI colours. The system colours that the table names
-// differ between Windows versions: colours 9 and 19 are white and light grey
-// on classic Windows but black on later ones.
-COLORREF readable(COLORREF text, COLORREF back);
+inline COLORREF colorref(Rgb c) { return RGB(c.r, c.g, c.b); }
 
-// Shape1 and the lines, bottom-most first; the labels are child windows.
-void paintDecoration(HDC dc, int dpi);
+// The window's ground, then Shape1 and the lines, bottom-most first; the
+// labels are child windows over them.
+void paintWindow(HDC dc, const RECT& client, int dpi, const Palette& palette);
 
-// A push button face in its back colour, drawn over the classic frame.
-void drawButton(const DRAWITEMSTRUCT& item, const Colour& face, HFONT font);
+// A push button: the classic frame around a face in its own colour.
+void drawButton(const DRAWITEMSTRUCT& item, const Look& look, HFONT font);
+
+// A disabled box, drawn where and as the box would but in the look's
+// colours: the system greys its text beyond reading on some desktops.
+void paintDisabledBox(HWND edit, const Look& look, HFONT font);
 
 }  // namespace ui::win32

@@ -29,6 +29,7 @@ bool MainWindow::create(int showCommand) {
   HDC screen = GetDC(nullptr);
   dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
+  palette_ = systemPalette();
 
   HICON big = LoadIconW(instance_, MAKEINTRESOURCEW(iconId_));
   HICON small = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(iconId_), IMAGE_ICON,
@@ -41,7 +42,7 @@ bool MainWindow::create(int showCommand) {
   wc.hIcon = big;
   wc.hIconSm = small;
   wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(kWindow.back.systemIndex + 1));
+  wc.hbrBackground = nullptr;  // the ground is painted with the rest of the window
   wc.lpszClassName = kWindowClass;
   if (!RegisterClassExW(&wc)) return false;
 
@@ -119,13 +120,21 @@ LRESULT MainWindow::activate(WPARAM w) {
 
 LRESULT MainWindow::handle(UINT msg, WPARAM w, LPARAM l) {
   switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;  // the ground is painted with the rest
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd_, &ps);
-      paintDecoration(dc, dpi_);
+      RECT client;
+      GetClientRect(hwnd_, &client);
+      paintWindow(dc, client, dpi_, palette_);
       EndPaint(hwnd_, &ps);
       return 0;
     }
+    case WM_SYSCOLORCHANGE:
+      palette_ = systemPalette();
+      RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -135,7 +144,7 @@ LRESULT MainWindow::handle(UINT msg, WPARAM w, LPARAM l) {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
       Control c;
       if (item->CtlType != ODT_BUTTON || !fromControlId(static_cast<int>(item->CtlID), c)) break;
-      drawButton(*item, spec(c).back, font_[idx(c)]);
+      drawButton(*item, lookOf(c, palette_), font_[idx(c)]);
       return TRUE;
     }
     case WM_COMMAND:

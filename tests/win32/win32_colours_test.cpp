@@ -1,0 +1,133 @@
+// Sorbel.exe's colours on the colour schemes of Windows: every text reads.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "tests/win32/program.h"
+#include "tests/win32/screenshot.h"
+#include "tests/win32/wine_driver.h"
+#include "ui/layout.h"
+
+namespace {
+
+using ui::Control;
+
+// Colour schemes as Windows keeps them, "R G B" under Control Panel\Colors,
+// read by each program as it starts.
+struct Scheme {
+  const char* name;
+  std::vector<std::pair<const wchar_t*, const wchar_t*>> colours;  // empty: wine's own
+};
+
+const Scheme kSchemes[] = {
+    {"wine", {}},
+    {"Windows 10",
+     {{L"ButtonFace", L"240 240 240"},
+      {L"ButtonShadow", L"160 160 160"},
+      {L"ButtonText", L"0 0 0"},
+      {L"GrayText", L"109 109 109"},
+      {L"Hilight", L"0 120 215"},
+      {L"HilightText", L"255 255 255"},
+      {L"InactiveTitleText", L"0 0 0"},
+      {L"InfoWindow", L"255 255 225"},
+      {L"Scrollbar", L"200 200 200"},
+      {L"TitleText", L"0 0 0"},
+      {L"Window", L"255 255 255"},
+      {L"WindowText", L"0 0 0"}}},
+    {"Windows classic",
+     {{L"ButtonFace", L"212 208 200"},
+      {L"ButtonShadow", L"128 128 128"},
+      {L"ButtonText", L"0 0 0"},
+      {L"GrayText", L"128 128 128"},
+      {L"Hilight", L"10 36 106"},
+      {L"HilightText", L"255 255 255"},
+      {L"InactiveTitleText", L"212 208 200"},
+      {L"InfoWindow", L"255 255 225"},
+      {L"Scrollbar", L"212 208 200"},
+      {L"TitleText", L"255 255 255"},
+      {L"Window", L"255 255 255"},
+      {L"WindowText", L"0 0 0"}}},
+    {"high contrast black",
+     {{L"ButtonFace", L"0 0 0"},
+      {L"ButtonShadow", L"128 128 128"},
+      {L"ButtonText", L"255 255 255"},
+      {L"GrayText", L"63 242 63"},
+      {L"Hilight", L"26 235 255"},
+      {L"HilightText", L"0 0 0"},
+      {L"InactiveTitleText", L"255 255 255"},
+      {L"InfoWindow", L"0 0 0"},
+      {L"Scrollbar", L"0 0 0"},
+      {L"TitleText", L"0 0 0"},
+      {L"Window", L"0 0 0"},
+      {L"WindowText", L"255 255 255"}}},
+};
+
+// Puts a scheme in place for the programs started while it lives, and the
+// colours it found back afterwards.
+class SchemeInPlace {
+ public:
+  explicit SchemeInPlace(const Scheme& scheme) {
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Colors", 0, nullptr, 0,
+                    KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
+    for (const auto& [name, value] : scheme.colours) {
+      wchar_t old[64] = {};
+      DWORD size = sizeof old;
+      const bool had = RegQueryValueExW(key_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(old),
+                                        &size) == ERROR_SUCCESS;
+      saved_.push_back({name, had ? std::optional<std::wstring>(old) : std::nullopt});
+      set(name, value);
+    }
+  }
+  ~SchemeInPlace() {
+    for (const auto& [name, value] : saved_)
+      value ? set(name, value->c_str()) : (void)RegDeleteValueW(key_, name);
+    RegCloseKey(key_);
+  }
+
+ private:
+  void set(const wchar_t* name, const wchar_t* value) {
+    RegSetValueExW(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                   static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+  }
+  HKEY key_ = nullptr;
+  std::vector<std::pair<const wchar_t*, std::optional<std::wstring>>> saved_;
+};
+
+// Measured on the drawn window: the text's pixels against its ground's.
+TEST(Win32Colours, EveryTextReadsOnEveryColourScheme) {
+  for (const Scheme& scheme : kSchemes) {
+    SCOPED_TRACE(scheme.name);
+    const SchemeInPlace inPlace(scheme);
+    window::WineDriver driver(g_exe, g_shots);
+    driver.start();
+    driver.perform(window::typing(Control::txtD, U"0.25"));
+    driver.perform(window::typing(Control::txt2X, U"31.8"));
+    driver.perform(window::clicking(Control::cmdCalculation));
+    driver.perform(window::clicking(Control::txtD));
+    driver.screenshot(std::string("colours-") + scheme.name + ".png");
+    HWND main = driver.app().main();
+    const window::Picture picture = driver::capture(main);
+    double lowest = 21;
+    for (const auto& s : ui::kControls) {
+      HWND h = driver.app().item(s.id);
+      if (s.id == Control::combWL) h = GetWindow(h, GW_CHILD);  // its field
+      RECT r;
+      GetWindowRect(h, &r);
+      MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+      const int frame = s.kind == ui::Kind::Label ? 0 : s.kind == ui::Kind::ComboBox ? 1 : 3;
+      const ui::PixelRect area{r.left, r.top, r.right - r.left, r.bottom - r.top};
+      const double contrast = window::textContrast(picture, window::inside(area, frame));
+      EXPECT_GE(contrast, ui::kLeastContrast) << ui::nameOf(s.id);
+      lowest = std::min(lowest, contrast);
+    }
+    std::printf("    %s: lowest text contrast %.2f\n", scheme.name, lowest);
+  }
+}
+
+}  // namespace
