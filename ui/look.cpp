@@ -85,7 +85,9 @@ Look lookOf(Control c, const Palette& palette) {
       look.disabledGround = palette[Role::DisabledBase];
       break;
   }
-  look.disabledText = readable(palette[Role::DisabledText], {look.disabledGround});
+  // Some widget styles draw a disabled box on the window's ground instead.
+  look.disabledText =
+      readable(palette[Role::DisabledText], {look.disabledGround, windowGround(palette)});
   return look;
 }
 

@@ -9,7 +9,6 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStyle>
 #include <array>
 
 #include "tests/qt/qt_driver.h"
@@ -93,18 +92,18 @@ TEST_F(QtWindow, BoxesShowTheirFontsOnceTheyHaveText) {
   EXPECT_TRUE(QFontInfo(w(Control::txtResult)->font()).bold());
 }
 
-// Desktops users have: Qt's own light palette, GNOME's dark one as the
-// GTK platform theme passes it on, qt6ct's "darker", a dark palette that
-// keeps light tooltips, and high contrast.
+// Desktops users have: the one the test runs on (offscreen, Qt's own light
+// palette), GNOME's dark one as the GTK platform theme passes it on, qt6ct's
+// "darker", a dark palette that keeps light tooltips, and high contrast.
 struct Desktop {
   const char* name;
   // Window, WindowText, Base, Text, Button, ButtonText, Highlight, Mid,
-  // ToolTipBase, disabled Base, disabled Text; 0 for Qt's own.
+  // ToolTipBase, disabled Base, disabled Text; none for this desktop's.
   std::array<QRgb, 11> rgb;
 };
 
-QPalette paletteOf(const Desktop& d) {
-  QPalette p = QApplication::style()->standardPalette();
+QPalette paletteOf(const Desktop& d, const QPalette& desktop) {
+  QPalette p = desktop;
   if (d.rgb == std::array<QRgb, 11>{}) return p;
   const QPalette::ColorRole roles[] = {
       QPalette::Window,    QPalette::WindowText, QPalette::Base,
@@ -118,7 +117,7 @@ QPalette paletteOf(const Desktop& d) {
 }
 
 const Desktop kDesktops[] = {
-    {"Qt light", {}},
+    {"this desktop", {}},
     {"GNOME dark",
      {0x353535, 0xEEEEEC, 0x2D2D2D, 0xEEEEEC, 0x353535, 0xEEEEEC, 0x15539E, 0x2A2A2A, 0x000000,
       0x323232, 0x919190}},
@@ -150,7 +149,7 @@ TEST(QtColours, EveryTextReadsOnEveryDesktop) {
   const QPalette before = QApplication::palette();
   for (const Desktop& d : kDesktops) {
     SCOPED_TRACE(d.name);
-    QApplication::setPalette(paletteOf(d));
+    QApplication::setPalette(paletteOf(d, before));
     window::QtDriver driver;
     driver.start();
     driver.perform(window::typing(Control::txtD, U"0.25"));

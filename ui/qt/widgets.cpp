@@ -22,6 +22,7 @@ void BoxEdit::setProgramText(const QString& text) {
   // QLineEdit cuts to maxLength even here; lift the limit to the text.
   if (limit_ > 0) setMaxLength(std::max(limit_, static_cast<int>(text.size())));
   setText(text);
+  setCursorPosition(0);  // a text too long for the box shows its start, as on Windows
   takeFontIfShown();
 }
 
