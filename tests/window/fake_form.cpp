@@ -31,9 +31,8 @@ FakeForm::FakeForm() {
 std::string FakeForm::text(Control c) const { return utf8(at(c).text); }
 
 void FakeForm::setText(Control c, std::string_view text) {
-  at(c) = {utf32(text), 0, false, at(c).enabled};
-  at(c).caret = at(c).text.size();
-  if (c == Control::combWL) listIndex_ = -1;  // a text of the field, no entry chosen
+  at(c) = {utf32(text), 0, false, at(c).enabled};  // the caret at the start, as the toolkits put it
+  if (c == Control::combWL) listIndex_ = -1;       // a text of the field, no entry chosen
 }
 
 void FakeForm::messageBox(std::string_view prompt, std::string_view title, ui::MessageIcon icon) {
