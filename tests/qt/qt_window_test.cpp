@@ -10,9 +10,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "tests/qt/qt_driver.h"
 #include "tests/window/contrast.h"
+#include "tests/window/desktops.h"
 #include "tests/window/scenarios.h"
 #include "ui/layout.h"
 #include "ui/pixels.h"
@@ -92,45 +95,31 @@ TEST_F(QtWindow, BoxesShowTheirFontsOnceTheyHaveText) {
   EXPECT_TRUE(QFontInfo(w(Control::txtResult)->font()).bold());
 }
 
-// Desktops users have: the one the test runs on (offscreen, Qt's own light
-// palette), GNOME's dark one as the GTK platform theme passes it on, qt6ct's
-// "darker", a dark palette that keeps light tooltips, and high contrast.
-struct Desktop {
-  const char* name;
-  // Window, WindowText, Base, Text, Button, ButtonText, Highlight, Mid,
-  // ToolTipBase, disabled Base, disabled Text; none for this desktop's.
-  std::array<QRgb, 11> rgb;
-};
-
-QPalette paletteOf(const Desktop& d, const QPalette& desktop) {
+// The desktop's palette with the roles of `d` set; none of them for the
+// desktop the test runs on (offscreen, Qt's own light palette).
+QPalette paletteOf(const window::Desktop* d, const QPalette& desktop) {
   QPalette p = desktop;
-  if (d.rgb == std::array<QRgb, 11>{}) return p;
-  const QPalette::ColorRole roles[] = {
-      QPalette::Window,    QPalette::WindowText, QPalette::Base,
-      QPalette::Text,      QPalette::Button,     QPalette::ButtonText,
-      QPalette::Highlight, QPalette::Mid,        QPalette::ToolTipBase};
-  for (std::size_t i = 0; i < std::size(roles); ++i) p.setColor(roles[i], QColor(d.rgb[i]));
-  p.setColor(QPalette::Disabled, QPalette::Base, QColor(d.rgb[9]));
-  for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
-    p.setColor(QPalette::Disabled, role, QColor(d.rgb[10]));
+  if (d == nullptr) return p;
+  auto colour = [d](ui::Role r) {
+    const ui::Rgb c = window::rgbOf(d->rgb[static_cast<std::size_t>(r)]);
+    return QColor(c.r, c.g, c.b);
+  };
+  const std::pair<QPalette::ColorRole, ui::Role> roles[] = {
+      {QPalette::Window, ui::Role::Window},
+      {QPalette::WindowText, ui::Role::WindowText},
+      {QPalette::Base, ui::Role::Base},
+      {QPalette::Text, ui::Role::Text},
+      {QPalette::Button, ui::Role::Button},
+      {QPalette::ButtonText, ui::Role::ButtonText},
+      {QPalette::Highlight, ui::Role::Highlight},
+      {QPalette::Mid, ui::Role::Mid},
+      {QPalette::ToolTipBase, ui::Role::ToolTipBase}};
+  for (const auto& [q, r] : roles) p.setColor(q, colour(r));
+  p.setColor(QPalette::Disabled, QPalette::Base, colour(ui::Role::DisabledBase));
+  for (auto q : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+    p.setColor(QPalette::Disabled, q, colour(ui::Role::DisabledText));
   return p;
 }
-
-const Desktop kDesktops[] = {
-    {"this desktop", {}},
-    {"GNOME dark",
-     {0x353535, 0xEEEEEC, 0x2D2D2D, 0xEEEEEC, 0x353535, 0xEEEEEC, 0x15539E, 0x2A2A2A, 0x000000,
-      0x323232, 0x919190}},
-    {"qt6ct darker",
-     {0x424245, 0xFFFFFF, 0x2C2C2C, 0xFFFFFF, 0x424245, 0xFFFFFF, 0x12608A, 0x464646, 0x3F3F36,
-      0x2C2C2C, 0x808080}},
-    {"dark, light tooltips",
-     {0x353535, 0xFFFFFF, 0x191919, 0xFFFFFF, 0x353535, 0xFFFFFF, 0x2A82DA, 0x242424, 0xFFFFDC,
-      0x353535, 0x7F7F7F}},
-    {"high contrast",
-     {0x000000, 0xFFFFFF, 0x000000, 0xFFFFFF, 0x000000, 0xFFFFFF, 0x1AEBFF, 0x808080, 0x000000,
-      0x000000, 0x3FF23F}},
-};
 
 window::Picture pictureOf(QWidget& w) {
   const QImage image = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -147,15 +136,19 @@ window::Picture pictureOf(QWidget& w) {
 // Measured on the drawn window: the text's pixels against its ground's.
 TEST(QtColours, EveryTextReadsOnEveryDesktop) {
   const QPalette before = QApplication::palette();
-  for (const Desktop& d : kDesktops) {
-    SCOPED_TRACE(d.name);
+  std::vector<const window::Desktop*> desktops{nullptr};
+  for (const auto& d : window::kDesktops)
+    if (!d.windows) desktops.push_back(&d);
+  for (const window::Desktop* d : desktops) {
+    const char* name = d ? d->name : "this desktop";
+    SCOPED_TRACE(name);
     QApplication::setPalette(paletteOf(d, before));
     window::QtDriver driver;
     driver.start();
     driver.perform(window::typing(Control::txtD, U"0.25"));
     driver.perform(window::typing(Control::txt2X, U"31.8"));
     driver.perform(window::clicking(Control::cmdCalculation));
-    driver.screenshot(std::string("colours-") + d.name + ".png");
+    driver.screenshot(std::string("colours-") + name + ".png");
     const window::Picture picture = pictureOf(driver.form().window());
     double lowest = 21;
     for (const auto& s : ui::kControls) {
@@ -166,7 +159,7 @@ TEST(QtColours, EveryTextReadsOnEveryDesktop) {
       EXPECT_GE(contrast, ui::kLeastContrast) << ui::nameOf(s.id);
       lowest = std::min(lowest, contrast);
     }
-    std::printf("    %s: lowest text contrast %.2f\n", d.name, lowest);
+    std::printf("    %s: lowest text contrast %.2f\n", name, lowest);
   }
   QApplication::setPalette(before);
 }

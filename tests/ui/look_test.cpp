@@ -4,50 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/window/desktops.h"
+
 namespace ui {
 namespace {
 
-struct Desktop {
-  const char* name;
-  // Window, WindowText, Base, Text, Button, ButtonText, Highlight, Mid,
-  // ToolTipBase, DisabledBase, DisabledText
-  std::array<std::uint32_t, kRoleCount> rgb;
-};
-
-Palette paletteOf(const Desktop& d) {
-  Palette p;
-  for (int i = 0; i < kRoleCount; ++i) {
-    const std::uint32_t c = d.rgb[static_cast<std::size_t>(i)];
-    p.colour[static_cast<std::size_t>(i)] = {static_cast<std::uint8_t>(c >> 16),
-                                             static_cast<std::uint8_t>(c >> 8),
-                                             static_cast<std::uint8_t>(c)};
-  }
-  return p;
-}
-
-const Desktop kDesktops[] = {
-    {"Windows XP",
-     {0xECE9D8, 0, 0xFFFFFF, 0, 0xECE9D8, 0, 0x316AC5, 0xACA899, 0xFFFFE1, 0xECE9D8, 0xACA899}},
-    {"Windows classic",
-     {0xD4D0C8, 0, 0xFFFFFF, 0, 0xD4D0C8, 0, 0x0A246A, 0x808080, 0xFFFFE1, 0xD4D0C8, 0x808080}},
-    {"Windows 10",
-     {0xF0F0F0, 0, 0xFFFFFF, 0, 0xF0F0F0, 0, 0x0078D7, 0xA0A0A0, 0xFFFFE1, 0xF0F0F0, 0x6D6D6D}},
-    {"Windows high contrast",
-     {0, 0xFFFFFF, 0, 0xFFFFFF, 0, 0xFFFFFF, 0x1AEBFF, 0x808080, 0, 0, 0x3FF23F}},
-    {"Wine",
-     {0xC0C0C0, 0, 0xFFFFFF, 0, 0xC0C0C0, 0, 0x000080, 0x808080, 0xFFFFE1, 0xC0C0C0, 0x808080}},
-    {"Qt light",
-     {0xEFEFEF, 0, 0xFFFFFF, 0, 0xEFEFEF, 0, 0x308CC6, 0xB8B8B8, 0xFFFFDC, 0xEFEFEF, 0xBEBEBE}},
-    {"GNOME dark",
-     {0x353535, 0xEEEEEC, 0x2D2D2D, 0xEEEEEC, 0x353535, 0xEEEEEC, 0x15539E, 0x2A2A2A, 0x000000,
-      0x323232, 0x919190}},
-    {"qt6ct darker",
-     {0x424245, 0xFFFFFF, 0x2C2C2C, 0xFFFFFF, 0x424245, 0xFFFFFF, 0x12608A, 0x464646, 0x3F3F36,
-      0x2C2C2C, 0x808080}},
-    {"dark, light tooltips",
-     {0x353535, 0xFFFFFF, 0x191919, 0xFFFFFF, 0x353535, 0xFFFFFF, 0x2A82DA, 0x242424, 0xFFFFDC,
-      0x353535, 0x7F7F7F}},
-};
+using window::Desktop;
+using window::kDesktops;
+using window::paletteOf;
 
 TEST(Look, EveryTextReadsOnWhatIsDrawnBehindItOnEveryDesktop) {
   for (const Desktop& d : kDesktops) {
