@@ -190,45 +190,24 @@ void QtDriver::commit(const std::u32string& text) {
   QApplication::sendEvent(target(), &e);
 }
 
+// The Qt key and modifiers of each window::Key, in its order.
+constexpr std::pair<Qt::Key, Qt::KeyboardModifier> kKeys[] = {
+    {Qt::Key_Backspace, Qt::NoModifier}, {Qt::Key_Delete, Qt::NoModifier},
+    {Qt::Key_Return, Qt::NoModifier},    {Qt::Key_Escape, Qt::NoModifier},
+    {Qt::Key_Tab, Qt::NoModifier},       {Qt::Key_Backtab, Qt::ShiftModifier},
+    {Qt::Key_Space, Qt::NoModifier},     {Qt::Key_Left, Qt::NoModifier},
+    {Qt::Key_Right, Qt::NoModifier},     {Qt::Key_Home, Qt::NoModifier},
+    {Qt::Key_End, Qt::NoModifier},       {Qt::Key_Up, Qt::NoModifier},
+    {Qt::Key_Down, Qt::NoModifier},      {Qt::Key_A, Qt::ControlModifier},
+    {Qt::Key_Z, Qt::ControlModifier},    {Qt::Key_Y, Qt::ControlModifier},
+    {Qt::Key_X, Qt::ControlModifier},    {Qt::Key_C, Qt::ControlModifier},
+};
+static_assert(std::size(kKeys) == static_cast<std::size_t>(Key::Copy) + 1);
+
 void QtDriver::press(Key k) {
-  switch (k) {
-    case Key::Backspace:
-      return keyClick(Qt::Key_Backspace);
-    case Key::Delete:
-      return keyClick(Qt::Key_Delete);
-    case Key::Enter:
-      return keyClick(random_.chance(50) ? Qt::Key_Return : Qt::Key_Enter);
-    case Key::Escape:
-      return keyClick(Qt::Key_Escape);
-    case Key::Tab:
-      return keyClick(Qt::Key_Tab);
-    case Key::Backtab:
-      return keyClick(Qt::Key_Backtab, Qt::ShiftModifier);
-    case Key::Space:
-      return keyClick(Qt::Key_Space);
-    case Key::Left:
-      return keyClick(Qt::Key_Left);
-    case Key::Right:
-      return keyClick(Qt::Key_Right);
-    case Key::Home:
-      return keyClick(Qt::Key_Home);
-    case Key::End:
-      return keyClick(Qt::Key_End);
-    case Key::Up:
-      return keyClick(Qt::Key_Up);
-    case Key::Down:
-      return keyClick(Qt::Key_Down);
-    case Key::SelectAll:
-      return keyClick(Qt::Key_A, Qt::ControlModifier);
-    case Key::Undo:
-      return keyClick(Qt::Key_Z, Qt::ControlModifier);
-    case Key::Redo:
-      return keyClick(Qt::Key_Y, Qt::ControlModifier);
-    case Key::Cut:
-      return keyClick(Qt::Key_X, Qt::ControlModifier);
-    case Key::Copy:
-      return keyClick(Qt::Key_C, Qt::ControlModifier);
-  }
+  if (k == Key::Enter) return keyClick(random_.chance(50) ? Qt::Key_Return : Qt::Key_Enter);
+  const auto& [key, modifier] = kKeys[static_cast<std::size_t>(k)];
+  keyClick(key, modifier);
 }
 
 void QtDriver::chooseByMouse(int anode) {

@@ -126,47 +126,20 @@ void WineDriver::dismissBoxes() {
   }
 }
 
+// The virtual key and the modifiers held of each window::Key, in its order.
+constexpr std::pair<UINT, unsigned> kKeys[] = {
+    {VK_BACK, driver::App::None},   {VK_DELETE, driver::App::None}, {VK_RETURN, driver::App::None},
+    {VK_ESCAPE, driver::App::None}, {VK_TAB, driver::App::None},    {VK_TAB, driver::App::Shift},
+    {VK_SPACE, driver::App::None},  {VK_LEFT, driver::App::None},   {VK_RIGHT, driver::App::None},
+    {VK_HOME, driver::App::None},   {VK_END, driver::App::None},    {VK_UP, driver::App::None},
+    {VK_DOWN, driver::App::None},   {'A', driver::App::Ctrl},       {'Z', driver::App::Ctrl},
+    {'Y', driver::App::Ctrl},       {'X', driver::App::Ctrl},       {'C', driver::App::Ctrl},
+};
+static_assert(std::size(kKeys) == static_cast<std::size_t>(Key::Copy) + 1);
+
 void WineDriver::press(Key k) {
-  using App = driver::App;
-  App& a = *app_;
-  switch (k) {
-    case Key::Backspace:
-      return a.key(VK_BACK);
-    case Key::Delete:
-      return a.key(VK_DELETE);
-    case Key::Enter:
-      return a.key(VK_RETURN);
-    case Key::Escape:
-      return a.key(VK_ESCAPE);
-    case Key::Tab:
-      return a.key(VK_TAB);
-    case Key::Backtab:
-      return a.key(VK_TAB, App::Shift);
-    case Key::Space:
-      return a.key(VK_SPACE);
-    case Key::Left:
-      return a.key(VK_LEFT);
-    case Key::Right:
-      return a.key(VK_RIGHT);
-    case Key::Home:
-      return a.key(VK_HOME);
-    case Key::End:
-      return a.key(VK_END);
-    case Key::Up:
-      return a.key(VK_UP);
-    case Key::Down:
-      return a.key(VK_DOWN);
-    case Key::SelectAll:
-      return a.key('A', App::Ctrl);
-    case Key::Undo:
-      return a.key('Z', App::Ctrl);
-    case Key::Redo:
-      return a.key('Y', App::Ctrl);
-    case Key::Cut:
-      return a.key('X', App::Ctrl);
-    case Key::Copy:
-      return a.key('C', App::Ctrl);
-  }
+  const auto& [vk, held] = kKeys[static_cast<std::size_t>(k)];
+  app_->key(vk, held);
 }
 
 // Alt+Down opens the list; the arrows move its highlight, which the user
