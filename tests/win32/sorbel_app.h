@@ -30,7 +30,6 @@ class App {
   bool started() const { return main_ != nullptr; }
   HWND main() const { return main_; }
   HWND item(ui::Control c) const { return GetDlgItem(main_, ui::controlId(c)); }
-  DWORD threadId() const { return thread_; }
 
   std::wstring text(ui::Control c) const;
   bool enabled(ui::Control c) const { return IsWindowEnabled(item(c)); }
