@@ -9,19 +9,29 @@ shift 5
 mkdir -p "$shots" "$WINEPREFIX"
 
 # Xvfb picks a free display itself and tells us which.
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+display_file=$(mktemp) xvfb_log=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>"$xvfb_log" &
 xvfb_pid=$!
 cleanup() {
   /usr/lib/wine/wineserver -k 2>/dev/null || true
   kill "$xvfb_pid" 2>/dev/null || true
   wait "$xvfb_pid" 2>/dev/null || true
-  rm -f "$display_file"
+  rm -f "$display_file" "$xvfb_log"
 }
 trap cleanup EXIT
 trap 'exit 143' TERM INT
-for _ in $(seq 100); do [[ -s $display_file ]] && break; sleep 0.1; done
-[[ -s $display_file ]] || { echo "Xvfb did not start" >&2; exit 1; }
+# A first start on a fresh, busy machine reads everything from disk and
+# can take many seconds: wait for as long as the server lives.
+for _ in $(seq 1200); do
+  [[ -s $display_file ]] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || break
+  sleep 0.1
+done
+if [[ ! -s $display_file ]]; then
+  echo "Xvfb did not start; it said:" >&2
+  cat "$xvfb_log" >&2
+  exit 1
+fi
 export DISPLAY=:$(head -n1 "$display_file")
 
 # A new prefix takes its first start here, not inside the driver's timeouts.
