@@ -36,4 +36,9 @@ inline constexpr std::string_view kOverflow =
 inline constexpr std::string_view kInvalidOperation =
     "计算出错：无效的运算。请检查输入的数值后重新计算。";
 
+// Said at start-up on a processor the 32-bit program cannot run on: every
+// computation is built for SSE2, so that each digit comes out the same.
+inline constexpr std::string_view kNeedsSse2 =
+    "Sorbel 需要支持 SSE2 指令集的处理器，这台电脑的处理器不支持，程序无法运行。";
+
 }  // namespace ui::texts

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the window driver under wine64 on an X server and wine prefix of its
 # own, and leaves neither running afterwards.
-#   run-under-xvfb.sh <wine-run> <driver.exe> <Sorbel.exe> <screenshot dir> <prefix> [driver options]
+#   run-under-xvfb.sh <wine-run> <driver.exe> <Sorbel.exe> <screenshot dir> <prefix> [driver arguments]
 set -euo pipefail
 wine_run=$1 driver=$2 exe=$3 shots=$4
 export WINEPREFIX=$5 WINEDEBUG=-all
@@ -52,4 +52,9 @@ export DISPLAY=:$(head -n1 "$display_file")
 /usr/lib/wine/wineserver -w
 
 to_windows() { "$wine_run" winepath -w "$1" 2>/dev/null; }
-"$wine_run" "$driver" "$(to_windows "$exe")" "$(to_windows "$shots")" "$@"
+# Further arguments that name files are given as Windows paths too.
+args=()
+for arg in "$@"; do
+  if [[ -f $arg ]]; then args+=("$(to_windows "$arg")"); else args+=("$arg"); fi
+done
+"$wine_run" "$driver" "$(to_windows "$exe")" "$(to_windows "$shots")" "${args[@]}"

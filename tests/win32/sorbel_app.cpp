@@ -70,13 +70,17 @@ BOOL CALLBACK collect(HWND h, LPARAM l) {
 
 }  // namespace
 
-App::App(const std::wstring& exe) {
+App::App(const std::wstring& exe, Opens opens) {
   STARTUPINFOW si{};
   si.cb = sizeof si;
   std::wstring cmd = L"\"" + exe + L"\"";
   if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                       &pi_))
     return;
+  if (opens == Opens::MessageBox) {
+    waitFor([&] { return findBox() != nullptr; });
+    return;
+  }
   waitFor([&] { return (main_ = topLevel(pi_.dwProcessId, L"Sorbel.frmXRD", L"Sorbel")); });
   if (!main_) return;
   thread_ = GetWindowThreadProcessId(main_, nullptr);
@@ -332,7 +336,7 @@ bool App::dismissWithKey(UINT vk) {
 
 bool App::closed(HWND box) {
   const bool gone = waitFor([&] { return !IsWindow(box); });
-  ready();
+  if (main_) ready();
   return gone;
 }
 

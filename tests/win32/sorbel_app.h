@@ -22,7 +22,9 @@ struct Box {
 // dealt with it: it waits on what the program does, never for a time.
 class App {
  public:
-  explicit App(const std::wstring& exe);
+  // What the program shows first: its window, or (when it refuses to start) a message box.
+  enum class Opens { Window, MessageBox };
+  explicit App(const std::wstring& exe, Opens opens = Opens::Window);
   ~App();
   App(const App&) = delete;
   App& operator=(const App&) = delete;

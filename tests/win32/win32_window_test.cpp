@@ -1,7 +1,8 @@
 // Sorbel.exe under wine, worked from outside: the shared scenarios, and the
 // facts that only the Win32 window has (its frame, control styles, limits,
 // which control owns a shared pixel).
-//   win32_window_tests <Sorbel.exe> <screenshot dir> [GoogleTest flags]
+//   win32_window_tests <Sorbel.exe> <screenshot dir> <Sorbel-no-sse2.exe> [GoogleTest flags]
+// The last is Sorbel.exe's start-up told that the processor has no SSE2.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,9 +14,10 @@
 #include "tests/win32/wine_driver.h"
 #include "tests/window/scenarios.h"
 #include "ui/pixels.h"
+#include "ui/texts.h"
 #include "ui/win32/wide.h"
 
-std::wstring g_exe, g_shots;
+std::wstring g_exe, g_shots, g_noSse2;
 
 namespace {
 
@@ -97,16 +99,33 @@ TEST_F(Win32Window, AnArithmeticErrorShowsAModalBoxWithAnOkButton) {
   EXPECT_TRUE(a.dismiss());
 }
 
+TEST(Win32Startup, AProcessorWithoutSse2IsToldSoAndNoWindowOpens) {
+  driver::App a(g_noSse2, driver::App::Opens::MessageBox);
+  const auto box = a.messageBox();
+  ASSERT_TRUE(box.has_value());
+  driver::screenshot(FindWindowW(L"#32770", L"Sorbel"), g_shots + L"\\no-sse2.png");
+  EXPECT_EQ(box->title, L"Sorbel");
+  EXPECT_EQ(box->text, ui::win32::widen(ui::texts::kNeedsSse2));
+  EXPECT_TRUE(box->icon);
+  EXPECT_TRUE(box->okOnly);
+  EXPECT_TRUE(a.dismiss());
+  DWORD code = 0;
+  ASSERT_TRUE(a.waitExit(10000, &code));
+  EXPECT_EQ(code, 1u);  // the program proper would have returned 99
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   testing::InitGoogleTest(&argc, argv);
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: win32_window_tests <Sorbel.exe> <screenshot dir>\n");
+  if (argc < 4) {
+    std::fprintf(stderr,
+                 "usage: win32_window_tests <Sorbel.exe> <screenshot dir> <Sorbel-no-sse2.exe>\n");
     return 2;
   }
   g_exe = argv[1];
   g_shots = argv[2];
+  g_noSse2 = argv[3];
   window::WineDriver driver(g_exe, g_shots);
   window::registerScenarios("Win32Scenario", [&driver]() -> window::Driver& { return driver; });
   return RUN_ALL_TESTS();
