@@ -2,9 +2,14 @@
 """Checks Sorbel.exe's headers, imports and resources from the outside.
 
     check_exe.py --exe Sorbel.exe --objdump OBJDUMP --wrestool WRESTOOL --machine i386|x86-64
-                 --version SHORT --file-version A.B.C.D
+                 --version SHORT --file-version A.B.C.D [--windows 5.1 --exports DIR]
+
+With --windows, also checks that the exe loads on that Windows: its header
+versions are no newer, and each import is in DIR/<dll>.txt, that Windows'
+list of what the DLL exports.
 """
 import argparse
+import os
 import re
 import struct
 import subprocess
@@ -47,6 +52,54 @@ def headers(args):
     dlls = re.findall(r"DLL Name: (\S+)", out)
     print("      imports: " + ", ".join(dlls))
     check(dlls and all(d.lower() in SYSTEM_DLLS for d in dlls), "imports only Windows' own DLLs")
+    if args.windows:
+        for ok, what in windows_checks(out, read_lists(args.exports), args.windows):
+            check(ok, what)
+
+
+def imports(out):
+    """[(dll, name)] from objdump -p's import tables; an import by ordinal is named '#N'."""
+    found, dll = [], None
+    section = out.partition("The Import Tables")[2]
+    for line in section.splitlines()[1:]:
+        if line and not line[0].isspace():
+            break  # the next table
+        if m := re.match(r"\s*DLL Name: (\S+)", line):
+            dll = m.group(1)
+        elif m := re.match(r"\t[0-9a-f]+\t\s*(\d+)\s+(\S+)", line):
+            found.append((dll, m.group(2) if m.group(2) != "<none>" else f"#{m.group(1)}"))
+    return found
+
+
+def read_lists(folder):
+    """{dll: names} from the lists of exports, one name a line, '#' starting a comment."""
+    lists = {}
+    for file in os.listdir(folder):
+        if file.endswith(".txt"):
+            with open(os.path.join(folder, file)) as f:
+                lists[file[:-4] + ".dll"] = {n for n in (l.strip() for l in f) if n and not n.startswith("#")}
+    return lists
+
+
+def windows_checks(out, lists, windows):
+    """(ok, what) for each thing that stops the exe loading on Windows `windows` ("5.1")."""
+    want = tuple(int(n) for n in windows.split("."))
+    for key, what in (("SubsystemVersion", "subsystem"), ("OSystemVersion", "OS")):
+        have = tuple(int(re.search(rf"^{part}{key}\s+(\d+)", out, re.M).group(1)) for part in ("Major", "Minor"))
+        yield have <= want, f"{what} version {have[0]}.{have[1]} at most {windows}"
+    table = imports(out)
+    yield bool(table), f"import table read ({len(table)} imports)"
+    for dll, name in table:
+        exports = lists.get(dll.lower())
+        if exports is None:
+            yield False, f"{dll}: no list of what Windows {windows} exports"
+        elif name.startswith("#"):
+            # Ordinals differ between builds of a DLL, so no list can vouch for one.
+            yield False, f"{dll} imported by ordinal {name[1:]}"
+        elif name not in exports:
+            yield False, f"{dll}!{name} not exported by Windows {windows}"
+    for dll in sorted({d for d, _ in table}):
+        yield True, f"{dll}: {sum(d == dll for d, _ in table)} imports checked against Windows {windows}"
 
 
 def resources(args):
@@ -142,7 +195,11 @@ def main():
     ap.add_argument("--machine", choices=["i386", "x86-64"], required=True)
     ap.add_argument("--version", required=True, help="the version's strings, e.g. 1.01")
     ap.add_argument("--file-version", required=True, type=four_numbers, help="the fixed version, e.g. 1.1.0.0")
+    ap.add_argument("--windows", help="the oldest Windows it must load on, e.g. 5.1")
+    ap.add_argument("--exports", help="folder of that Windows' lists of exports, <dll>.txt")
     args = ap.parse_args()
+    if args.windows and not args.exports:
+        ap.error("--windows needs --exports")
     headers(args)
     resources(args)
     print(f"{len(failures)} check(s) failed")
