@@ -28,7 +28,12 @@ check() {
   [[ -z $(git status --porcelain --untracked-files=no) ]] ||
     echo "release.sh --check: uncommitted changes are left out: it checks $head" >&2
   tmp=$(mktemp -d "${TMPDIR:-/tmp}/sorbel-check.XXXXXX")
-  trap 'rm -rf "$tmp"' EXIT
+  # SORBEL_CHECK_KEEP=1 keeps the clones, to look closer at a difference.
+  if [[ -n "${SORBEL_CHECK_KEEP:-}" ]]; then
+    echo "release.sh --check: keeping $tmp" >&2
+  else
+    trap 'rm -rf "$tmp"' EXIT
+  fi
   local dirs=("$tmp/a/sorbel" "$tmp/second-build/sorbel-$head")
   local i
   for i in 0 1; do
