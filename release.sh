@@ -11,7 +11,7 @@
 # one commit: every time in them is the commit's (SOURCE_DATE_EPOCH).
 set -euo pipefail
 cd "$(dirname "$0")"
-export LC_ALL=C # the order of SHA256SUMS
+export LC_ALL=C.UTF-8 # one order of SHA256SUMS; makensis needs UTF-8 (it crashes under C)
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 
 usage() {

@@ -49,7 +49,8 @@ add_custom_command(
   COMMENT "Packing ${base}-${arch}.zip")
 add_custom_command(
   OUTPUT ${SORBEL_INSTALLER}
-  COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8 ${CMAKE_CURRENT_BINARY_DIR}/sorbel.nsi
+  # makensis crashes on the Chinese texts under LC_ALL=C.
+  COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8 ${MAKENSIS} -V2 -INPUTCHARSET UTF8 ${CMAKE_CURRENT_BINARY_DIR}/sorbel.nsi
   DEPENDS ${SORBEL_STAGED_EXE} ${SORBEL_STAGED_LICENSE} ${SORBEL_LICENSE_TXT} ${SORBEL_ICON_ICO}
           ${CMAKE_CURRENT_BINARY_DIR}/sorbel.nsi ${epoch_stamp}
   COMMENT "Building the installer ${base}-${arch}-setup.exe")
