@@ -11,6 +11,9 @@
 # one commit: every time in them is the commit's (SOURCE_DATE_EPOCH).
 set -euo pipefail
 cd "$(dirname "$0")"
+# CPack writes the modes it finds on disk into the .deb (its folders, the
+# ar members): those of umask 022, whatever the caller's.
+umask 022
 export LC_ALL=C.UTF-8 # one order of SHA256SUMS; makensis needs UTF-8 (it crashes under C)
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 

@@ -15,6 +15,3 @@ if(WIN32)
   # No link time in the PE header (the resource directory's stamps are 0 already).
   add_link_options(-Wl,--no-insert-timestamp)
 endif()
-# Installed folders 0755 whatever the umask: the .deb's tar records them.
-set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
