@@ -81,7 +81,7 @@ if(SORBEL_TESTS)
   set_tests_properties(packaging.metainfo packaging.metainfo_screenshot PROPERTIES FAIL_REGULAR_EXPRESSION "(^|\n)[EW]: ")
   add_test(NAME packaging.deb
            COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/check_deb.sh ${CMAKE_BINARY_DIR} ${SORBEL_APP_ID}
-                   ${SORBEL_VERSION_SHORT})
+                   ${SORBEL_VERSION_SHORT} ${PROJECT_SOURCE_DIR}/LICENSE)
   set_tests_properties(packaging.deb PROPERTIES TIMEOUT 300)
   set_tests_properties(packaging.desktop_entry packaging.metainfo packaging.metainfo_screenshot
                        packaging.deb PROPERTIES LABELS package)

@@ -60,12 +60,12 @@ add_dependencies(windows_packages sorbel_icons)
 if(SORBEL_TESTS)
   add_test(NAME packaging.zip
            COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/tests/check_zip.py ${zip} ${base} ${arch}
-                   ${SORBEL_VERSION_SHORT} $<TARGET_FILE:Sorbel> ${SORBEL_INSTALLER})
+                   ${SORBEL_VERSION_SHORT} $<TARGET_FILE:Sorbel> ${SORBEL_INSTALLER} ${PROJECT_SOURCE_DIR}/LICENSE)
   set_tests_properties(packaging.zip PROPERTIES LABELS package)
   if(arch STREQUAL win64)
     add_test(NAME packaging.installer
              COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/check_installer.sh ${SORBEL_INSTALLER} ${SORBEL_STAGED_EXE}
-                     ${SORBEL_VERSION_SHORT} ${SORBEL_PUBLISHER})
+                     ${SORBEL_VERSION_SHORT} ${SORBEL_PUBLISHER} ${SORBEL_LICENSE_TXT})
     set_tests_properties(packaging.installer PROPERTIES TIMEOUT 300 LABELS "package;wine")
   endif()
 endif()
