@@ -3,7 +3,7 @@
 # installer of the 32-bit Sorbel.exe, the window's screenshot for the
 # AppStream listing, and SHA256SUMS over them.
 #   ./release.sh             builds every preset and runs every test first (./dev.sh test)
-#   ./release.sh --no-tests  builds only what ships, and writes the same dist/
+#   ./release.sh --no-tests  builds the linux and win32 presets only, runs no tests: the same dist/
 #   ./release.sh --check     builds the commit twice in two fresh clones and compares them
 #   SORBEL_SCREENSHOT_URL=https://.../frmXRD.png ./release.sh
 # lists the screenshot in the metainfo once it is published at that address.
@@ -67,6 +67,11 @@ check() {
       break
     fi
   done < <( (cd "$one" && find . -type f -printf '%P\n'; cd "$two" && find . -type f -printf '%P\n') | sort -u)
+  # Equal bytes from two folders already rule out their names; say so plainly.
+  if grep -rlaF "$tmp" "$one" "$two" >&2; then
+    echo "release.sh --check: the files above hold the folder they were built in" >&2
+    status=1
+  fi
   if ((status)); then
     echo "release.sh --check: FAILED after $((SECONDS - start)) s" >&2
     return 1
