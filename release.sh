@@ -23,14 +23,14 @@ usage() {
 }
 
 # Clones HEAD into two folders of different names and lengths, one of them
-# under another umask and time zone, builds each with --no-tests and
-# compares the two dist/ byte for byte.
+# under another umask and time zone (which must not matter), builds each
+# with --no-tests and compares the two dist/ byte for byte.
 check() {
-  local tmp head start=$SECONDS
+  local head start=$SECONDS
   head=$(git rev-parse HEAD)
   [[ -z $(git status --porcelain --untracked-files=no) ]] ||
     echo "release.sh --check: uncommitted changes are left out: it checks $head" >&2
-  tmp=$(mktemp -d "${TMPDIR:-/tmp}/sorbel-check.XXXXXX")
+  tmp=$(mktemp -d "${TMPDIR:-/tmp}/sorbel-check.XXXXXX") # global: the EXIT trap reads it
   # SORBEL_CHECK_KEEP=1 keeps the clones, to look closer at a difference.
   if [[ -n "${SORBEL_CHECK_KEEP:-}" ]]; then
     echo "release.sh --check: keeping $tmp" >&2
@@ -54,7 +54,7 @@ check() {
   if ! diff -u "$one/SHA256SUMS" "$two/SHA256SUMS"; then
     status=1
   fi
-  # Every file of either dist/, SHA256SUMS too; the first difference is named.
+  # Every file of either dist/, SHA256SUMS last; the first difference is named.
   while read -r f; do
     if [[ ! -f "$one/$f" || ! -f "$two/$f" ]]; then
       echo "release.sh --check: $f is in one build only" >&2
@@ -66,7 +66,9 @@ check() {
       status=1
       break
     fi
-  done < <( (cd "$one" && find . -type f -printf '%P\n'; cd "$two" && find . -type f -printf '%P\n') | sort -u)
+  done < <(
+    (cd "$one" && find . -type f ! -name SHA256SUMS -printf '%P\n'; cd "$two" && find . -type f ! -name SHA256SUMS -printf '%P\n') | sort -u
+    echo SHA256SUMS)
   # Equal bytes from two folders already rule out their names; say so plainly.
   if grep -rlaF "$tmp" "$one" "$two" >&2; then
     echo "release.sh --check: the files above hold the folder they were built in" >&2
