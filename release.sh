@@ -1,17 +1,124 @@
 #!/usr/bin/env bash
-# Builds every preset, runs every test, then writes the packages into dist/:
-# the .deb (Linux, Qt), the zip and the installer of the 32-bit Sorbel.exe,
-# the window's screenshot for the AppStream listing, and SHA256SUMS.
+# Writes the packages into dist/: the .deb (Linux, Qt), the zip and the
+# installer of the 32-bit Sorbel.exe, the window's screenshot for the
+# AppStream listing, and SHA256SUMS over them.
+#   ./release.sh             builds every preset and runs every test first (./dev.sh test)
+#   ./release.sh --no-tests  builds the linux and win32 presets only, runs no tests: the same dist/
+#   ./release.sh --check     builds the commit twice in two fresh clones and compares them
 #   SORBEL_SCREENSHOT_URL=https://.../frmXRD.png ./release.sh
 # lists the screenshot in the metainfo once it is published at that address.
+# The packages are the same bytes wherever and whenever they are built from
+# one commit: every time in them is the commit's (SOURCE_DATE_EPOCH).
 set -euo pipefail
 cd "$(dirname "$0")"
+# CPack writes the modes it finds on disk into the .deb (its folders, the
+# ar members): those of umask 022, whatever the caller's.
+umask 022
+export LC_ALL=C.UTF-8 # one order of SHA256SUMS; makensis needs UTF-8 (it crashes under C)
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 
-./dev.sh test
-if [[ -n "${SORBEL_SCREENSHOT_URL:-}" ]]; then
-  cmake --preset linux -DSORBEL_SCREENSHOT_URL="$SORBEL_SCREENSHOT_URL" >/dev/null
-  cmake --build --preset linux
-fi
+usage() {
+  sed -n '5,7p' "$0" >&2
+  exit 2
+}
+
+# Clones HEAD into two folders of different names and lengths, one of them
+# under another umask and time zone (which must not matter), builds each
+# with --no-tests and compares the two dist/ byte for byte.
+check() {
+  local head start=$SECONDS
+  head=$(git rev-parse HEAD)
+  [[ -z $(git status --porcelain --untracked-files=no) ]] ||
+    echo "release.sh --check: uncommitted changes are left out: it checks $head" >&2
+  tmp=$(mktemp -d "${TMPDIR:-/tmp}/sorbel-check.XXXXXX") # global: the EXIT trap reads it
+  # SORBEL_CHECK_KEEP=1 keeps the clones, to look closer at a difference.
+  if [[ -n "${SORBEL_CHECK_KEEP:-}" ]]; then
+    echo "release.sh --check: keeping $tmp" >&2
+  else
+    trap 'rm -rf "$tmp"' EXIT
+  fi
+  local dirs=("$tmp/a/sorbel" "$tmp/second-build/sorbel-$head")
+  local i
+  for i in 0 1; do
+    git clone -q --no-checkout . "${dirs[$i]}"
+    git -C "${dirs[$i]}" checkout -q --detach "$head"
+  done
+  echo "== release.sh --check: building $head in ${dirs[0]} and ${dirs[1]}"
+  # One after the other: each build uses both cores.
+  (cd "${dirs[0]}" && umask 022 && TZ=UTC ./release.sh --no-tests) >"$tmp/a.log" 2>&1 ||
+    { tail -n 40 "$tmp/a.log" >&2; echo "release.sh --check: the first build failed" >&2; return 1; }
+  (cd "${dirs[1]}" && umask 077 && TZ=Asia/Shanghai ./release.sh --no-tests) >"$tmp/b.log" 2>&1 ||
+    { tail -n 40 "$tmp/b.log" >&2; echo "release.sh --check: the second build failed" >&2; return 1; }
+
+  local one=${dirs[0]}/dist two=${dirs[1]}/dist f status=0
+  if ! diff -u "$one/SHA256SUMS" "$two/SHA256SUMS"; then
+    status=1
+  fi
+  # Every file of either dist/, SHA256SUMS last; the first difference is named.
+  while read -r f; do
+    if [[ ! -f "$one/$f" || ! -f "$two/$f" ]]; then
+      echo "release.sh --check: $f is in one build only" >&2
+      status=1
+      break
+    fi
+    if ! cmp "$one/$f" "$two/$f" >&2; then
+      echo "release.sh --check: $f differs between the two builds" >&2
+      status=1
+      break
+    fi
+  done < <(
+    (cd "$one" && find . -type f ! -name SHA256SUMS -printf '%P\n'; cd "$two" && find . -type f ! -name SHA256SUMS -printf '%P\n') | sort -u
+    echo SHA256SUMS)
+  # Equal bytes from two folders already rule out their names; say so plainly.
+  if grep -rlaF "$tmp" "$one" "$two" >&2; then
+    echo "release.sh --check: the files above hold the folder they were built in" >&2
+    status=1
+  fi
+  if ((status)); then
+    echo "release.sh --check: FAILED after $((SECONDS - start)) s" >&2
+    return 1
+  fi
+  echo "release.sh --check: the two builds agree ($((SECONDS - start)) s):"
+  sed 's/^/  /' "$one/SHA256SUMS"
+}
+
+build() {
+  cmake --preset "$1" "${@:2}" >/dev/null
+  cmake --build --preset "$1"
+}
+
+# Qt's rcc writes SOURCE_DATE_EPOCH (else the icons' file times) into the
+# program, and nothing runs it again when only that time changes: a build
+# tree of an earlier commit would ship the earlier time. Until app/qt asks
+# rcc for its format 1, which holds no times, its output is made afresh.
+forget_rcc_output() {
+  [[ ! -d build/linux ]] || find build/linux -path '*/.rcc/qrc_*.cpp' -delete
+}
+
+url=()
+[[ -z "${SORBEL_SCREENSHOT_URL:-}" ]] || url=(-DSORBEL_SCREENSHOT_URL="$SORBEL_SCREENSHOT_URL")
+case "${1:-}" in
+  "")
+    forget_rcc_output
+    ./dev.sh test
+    ((${#url[@]} == 0)) || build linux "${url[@]}"
+    ;;
+  --no-tests)
+    forget_rcc_output
+    build linux "${url[@]}"
+    # The screenshot is the one test that makes a shipped file.
+    rm -f build/linux/screenshots/frmXRD.png
+    QT_QPA_PLATFORM=offscreen build/linux/tests/qt/qt_window_tests \
+      --gtest_filter='*.WindowOpensInItsStartingState' >build/linux/screenshot.log 2>&1 ||
+      { cat build/linux/screenshot.log >&2; exit 1; }
+    cmake --preset win32 >/dev/null
+    ;;
+  --check)
+    check
+    exit
+    ;;
+  *) usage ;;
+esac
 cmake --build --preset win32 --target windows_packages
 
 # Written by CMake from project(VERSION ...); both builds come from one source.

@@ -22,6 +22,22 @@ sorbel_metainfo(${metainfo} "${SORBEL_SCREENSHOT_URL}")
 install(FILES ${desktop} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
+# The licence as Debian wants it: machine-readable, "Expat" being its name
+# for this MIT text. Holder and text come from LICENSE, so the two cannot part.
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE license)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
+if(NOT license MATCHES "Copyright \\(c\\) ([^\n]+)\n\n(Permission .*[^\n])\n*$")
+  message(FATAL_ERROR "LICENSE: no 'Copyright (c) ...' line followed by the permission notice")
+endif()
+set(SORBEL_COPYRIGHT "${CMAKE_MATCH_1}")
+# Continuation lines start with a space; an empty one is written " .".
+string(REPLACE "\n\n" "\n.\n" body "${CMAKE_MATCH_2}")
+string(REPLACE "\n" "\n " body "${body}")
+set(SORBEL_LICENSE_BODY " ${body}")
+set(copyright ${CMAKE_CURRENT_BINARY_DIR}/copyright)
+configure_file(linux/copyright.in ${copyright} @ONLY)
+install(FILES ${copyright} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/sorbel)
+
 foreach(size 32 48 256)
   install(FILES ${SORBEL_ICON_DIR}/sorbel-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
@@ -65,7 +81,7 @@ if(SORBEL_TESTS)
   set_tests_properties(packaging.metainfo packaging.metainfo_screenshot PROPERTIES FAIL_REGULAR_EXPRESSION "(^|\n)[EW]: ")
   add_test(NAME packaging.deb
            COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/check_deb.sh ${CMAKE_BINARY_DIR} ${SORBEL_APP_ID}
-                   ${SORBEL_VERSION_SHORT})
+                   ${SORBEL_VERSION_SHORT} ${PROJECT_SOURCE_DIR}/LICENSE)
   set_tests_properties(packaging.deb PROPERTIES TIMEOUT 300)
   set_tests_properties(packaging.desktop_entry packaging.metainfo packaging.metainfo_screenshot
                        packaging.deb PROPERTIES LABELS package)

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Builds the .deb from a finished Linux build, checks its control fields and
-# contents, installs it with dpkg into a scratch root against a copy of this
-# machine's package database (so its dependencies and file conflicts are
+# Builds the .deb from a finished Linux build, checks its control fields,
+# contents and licence, installs it with dpkg into a scratch root against a
+# copy of this machine's package database (so its dependencies and file conflicts are
 # checked for real without touching the system), starts the installed program
 # on a virtual X server, and removes the package again.
-#   check_deb.sh BUILD_DIR APP_ID VERSION
+#   check_deb.sh BUILD_DIR APP_ID VERSION LICENSE
 set -euo pipefail
-build=$1 id=$2 version=$3
+build=$1 id=$2 version=$3 license=$4
 tmp=$(mktemp -d)
 app_pid=
 cleanup() {
@@ -49,12 +49,25 @@ expected=(
   "./usr/share/icons/hicolor/32x32/apps/$id.png"
   "./usr/share/icons/hicolor/48x48/apps/$id.png"
   "./usr/share/icons/hicolor/256x256/apps/$id.png"
+  ./usr/share/doc/sorbel/copyright
 )
 dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sort >"$tmp/files"
 printf '%s\n' "${expected[@]}" | sort >"$tmp/expected"
 # An SVG icon is the one file that may come on top.
 grep -v "^./usr/share/icons/hicolor/scalable/apps/$id.svg$" "$tmp/files" >"$tmp/files.core" || true
 diff -u "$tmp/expected" "$tmp/files.core" || fail "contents differ (- expected, + in the package)"
+
+# Debian's machine-readable form; the text under "License:" is LICENSE's
+# permission notice, each line indented by one space and an empty one " .".
+copyright=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/sorbel/copyright)
+[[ $(head -n 1 <<<"$copyright") == "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ]] ||
+  fail "copyright: not in Debian's machine-readable format"
+holder=$(sed -n 's/^Copyright (c) //p' "$license")
+grep -qxF "Copyright: $holder" <<<"$copyright" || fail "copyright: no 'Copyright: $holder'"
+sed -n '/^License: Expat$/,$p' <<<"$copyright" | tail -n +2 | sed 's/^ \.$//; s/^ //' >"$tmp/notice"
+sed -n '/^Permission /,$p' "$license" | diff -u - "$tmp/notice" || fail "copyright: the Expat text is not LICENSE's"
+metainfo=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO "./usr/share/metainfo/$id.metainfo.xml")
+grep -qF "<project_license>MIT</project_license>" <<<"$metainfo" || fail "metainfo: no <project_license>MIT</project_license>"
 
 # Install against a copy of the real database, triggers left pending there.
 root=$tmp/root admin=$tmp/admin

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs the (64-bit) installer silently under wine64 in a fresh prefix of its
-# own, checks the program, the Start-menu shortcut and the Add/Remove Programs
-# entry, then runs the uninstaller silently and checks that all of it is gone.
-#   check_installer.sh SETUP_EXE PACKED_EXE VERSION PUBLISHER
+# own, checks the program, its licence, the Start-menu shortcut and the
+# Add/Remove Programs entry, then runs the uninstaller silently and checks
+# that all of it is gone.
+#   check_installer.sh SETUP_EXE PACKED_EXE VERSION PUBLISHER LICENSE_TXT
 set -euo pipefail
-setup=$1 packed=$2 version=$3 publisher=$4
+setup=$1 packed=$2 version=$3 publisher=$4 license=$5
 tmp=$(mktemp -d)
 export WINEPREFIX=$tmp/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
@@ -36,6 +37,7 @@ value() { "$wine" reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v v="
 cp "$setup" "$drive/setup.exe"
 run 'C:\setup.exe' /S
 cmp "$packed" "$dir/Sorbel.exe" || fail "Sorbel.exe not installed as packed"
+cmp "$license" "$dir/LICENSE.txt" || fail "LICENSE.txt not installed beside Sorbel.exe"
 [[ -f "$dir/uninstall.exe" ]] || fail "no uninstaller written"
 [[ -f "$lnk" ]] || fail "no Start-menu shortcut"
 [[ $(value DisplayName) == Sorbel ]] || fail "DisplayName: '$(value DisplayName)'"
@@ -47,7 +49,8 @@ cmp "$packed" "$dir/Sorbel.exe" || fail "Sorbel.exe not installed as packed"
 # A file of the user's in the folder must survive, and keep the folder.
 echo mine >"$dir/notes.txt"
 run 'C:\Program Files\Sorbel\uninstall.exe' /S
-[[ ! -e "$dir/Sorbel.exe" && ! -e "$dir/uninstall.exe" ]] || fail "program files left after uninstalling"
+[[ ! -e "$dir/Sorbel.exe" && ! -e "$dir/LICENSE.txt" && ! -e "$dir/uninstall.exe" ]] ||
+  fail "program files left after uninstalling"
 [[ -f "$dir/notes.txt" ]] || fail "the uninstaller deleted a file it did not install"
 [[ ! -e "$lnk" ]] || fail "shortcut left after uninstalling"
 "$wine" reg query "$key" >/dev/null 2>&1 && fail "Add/Remove Programs entry left after uninstalling"
