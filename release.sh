@@ -87,24 +87,14 @@ build() {
   cmake --build --preset "$1"
 }
 
-# Qt's rcc writes SOURCE_DATE_EPOCH (else the icons' file times) into the
-# program, and nothing runs it again when only that time changes: a build
-# tree of an earlier commit would ship the earlier time. Until app/qt asks
-# rcc for its format 1, which holds no times, its output is made afresh.
-forget_rcc_output() {
-  [[ ! -d build/linux ]] || find build/linux -path '*/.rcc/qrc_*.cpp' -delete
-}
-
 url=()
 [[ -z "${SORBEL_SCREENSHOT_URL:-}" ]] || url=(-DSORBEL_SCREENSHOT_URL="$SORBEL_SCREENSHOT_URL")
 case "${1:-}" in
   "")
-    forget_rcc_output
     ./dev.sh test
     ((${#url[@]} == 0)) || build linux "${url[@]}"
     ;;
   --no-tests)
-    forget_rcc_output
     build linux "${url[@]}"
     # The screenshot is the one test that makes a shipped file.
     rm -f build/linux/screenshots/frmXRD.png
