@@ -122,6 +122,8 @@ cmd_test() {
   step tools/memcheck.sh 500
   step exactness
   step fuzz/run.sh 1000000 # bounded: about a minute for the four targets
+  # The packages of this commit, built twice in two folders, are the same bytes.
+  step ./release.sh --check
   report_background
 }
 
