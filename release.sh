@@ -95,7 +95,7 @@ case "${1:-}" in
     ((${#url[@]} == 0)) || build linux "${url[@]}"
     ;;
   --no-tests)
-    build linux "${url[@]}"
+    build linux -DSORBEL_TESTS=ON "${url[@]}"
     # The screenshot is the one test that makes a shipped file.
     rm -f build/linux/screenshots/frmXRD.png
     QT_QPA_PLATFORM=offscreen build/linux/tests/qt/qt_window_tests \
