@@ -36,6 +36,12 @@ inline constexpr std::string_view kOverflow =
 inline constexpr std::string_view kInvalidOperation =
     "计算出错：无效的运算。请检查输入的数值后重新计算。";
 
+// The browser's page: the message boxes' one button, the critical icon's
+// name for screen readers, and what the page says once the program ended.
+inline constexpr std::string_view kOk = "确定";
+inline constexpr std::string_view kErrorIcon = "错误";
+inline constexpr std::string_view kEnded = "Sorbel 已退出。";
+
 // Said at start-up on a processor the 32-bit program cannot run on: every
 // computation is built for SSE2, so that each digit comes out the same.
 inline constexpr std::string_view kNeedsSse2 =
