@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Writes the packages into dist/: the .deb (Linux, Qt), the zip and the
-# installer of the 32-bit Sorbel.exe, the window's screenshot for the
-# AppStream listing, and SHA256SUMS over them.
+# installer of the 32-bit Sorbel.exe, the page for any browser, the window's
+# screenshot for the AppStream listing, and SHA256SUMS over them.
 #   ./release.sh             builds every preset and runs every test first (./dev.sh test)
-#   ./release.sh --no-tests  builds the linux and win32 presets only, runs no tests: the same dist/
+#   ./release.sh --no-tests  builds what dist/ needs of the linux, win32 and web presets, no tests: the same dist/
 #   ./release.sh --check     builds the commit twice in two fresh clones and compares them
 #   SORBEL_SCREENSHOT_URL=https://.../frmXRD.png ./release.sh
 # lists the screenshot in the metainfo once it is published at that address.
@@ -102,6 +102,8 @@ case "${1:-}" in
       --gtest_filter='*.WindowOpensInItsStartingState' >build/linux/screenshot.log 2>&1 ||
       { cat build/linux/screenshot.log >&2; exit 1; }
     cmake --preset win32 >/dev/null
+    cmake --preset web >/dev/null
+    cmake --build --preset web --target sorbel_page
     ;;
   --check)
     check
@@ -113,8 +115,10 @@ cmake --build --preset win32 --target windows_packages
 
 # Written by CMake from project(VERSION ...); both builds come from one source.
 version=$(<build/linux/version.txt)
-[[ -n "$version" && "$version" == "$(<build/win32/version.txt)" ]] ||
-  { echo "release.sh: build/linux and build/win32 disagree on the version (configure both again)" >&2; exit 1; }
+for other in win32 web; do
+  [[ -n "$version" && "$version" == "$(<build/$other/version.txt)" ]] ||
+    { echo "release.sh: build/linux and build/$other disagree on the version (configure both again)" >&2; exit 1; }
+done
 
 rm -rf dist
 mkdir -p dist/screenshots
@@ -122,6 +126,7 @@ cpack --config build/linux/CPackConfig.cmake -B build/linux/cpack >build/linux/c
   { cat build/linux/cpack.log >&2; exit 1; }
 cp "build/linux/cpack/sorbel_${version}_$(dpkg --print-architecture).deb" dist/
 cp "build/win32/packaging/Sorbel-$version-win32.zip" "build/win32/packaging/Sorbel-$version-win32-setup.exe" dist/
+cp build/web/app/web/sorbel.html "dist/Sorbel-$version.html"
 cp build/linux/screenshots/frmXRD.png dist/screenshots/
 (cd dist && find . -type f ! -name SHA256SUMS -printf '%P\n' | sort | xargs sha256sum >SHA256SUMS)
 

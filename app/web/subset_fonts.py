@@ -35,7 +35,10 @@ def licence_text():
     with open(COPYRIGHT, encoding="utf-8") as f:
         paragraph = f.read().split("\nLicense: SIL-1.1\n", 2)[-1].split("\n\n")[0]
     lines = [line[1:] if line.startswith(" ") else line for line in paragraph.splitlines()]
-    return "\n".join("" if line == "." else line for line in lines)
+    text = "\n".join("" if line == "." else line for line in lines)
+    if "SIL OPEN FONT LICENSE Version 1.1" not in text:
+        sys.exit(f"subset_fonts.py: no SIL Open Font License 1.1 in {COPYRIGHT}")
+    return text
 
 
 def font_named(collection, family):
@@ -75,6 +78,7 @@ def woff2(collection, family, name, weight, chars):
     subsetter.subset(font)
     rename(font, name, weight)
     font.flavor = "woff2"
+    font.recalcTimestamp = False  # the original's times, not the build's
     out = io.BytesIO()
     font.save(out)
     return out.getvalue()
