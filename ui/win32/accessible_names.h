@@ -9,11 +9,11 @@ struct IAccPropServices;
 namespace ui::win32 {
 
 // Names for screen readers, for controls the system cannot name itself: it
-// names a box after the label just above it in z-order, and the dialog
-// manager's tab order puts every label below every box. Given through
-// Dynamic Annotation (oleacc, Windows XP SP3 and later). Where that is
-// missing or fails, as under wine, the boxes stay unnamed and nothing else
-// changes: no message, no error.
+// names a box after the label just above it in z-order, and the window
+// keeps every label below every box for the dialog manager's tab order
+// (MainWindow::stack). Given through Dynamic Annotation (oleacc, Windows XP
+// SP3 and later). Where that is missing or fails, as under wine, the boxes
+// stay unnamed and nothing else changes: no message, no error.
 class AccessibleNames {
  public:
   AccessibleNames() = default;
