@@ -5,12 +5,11 @@
 
 #include <cstdio>
 
-#include <optional>
-#include <utility>
 #include <vector>
 
 #include "tests/win32/program.h"
 #include "tests/win32/screenshot.h"
+#include "tests/win32/values_in_place.h"
 #include "tests/win32/wine_driver.h"
 #include "ui/layout.h"
 
@@ -22,7 +21,7 @@ using ui::Control;
 // read by each program as it starts.
 struct Scheme {
   const char* name;
-  std::vector<std::pair<const wchar_t*, const wchar_t*>> colours;  // empty: wine's own
+  driver::ValuesInPlace::Values colours;  // empty: wine's own
 };
 
 const Scheme kSchemes[] = {
@@ -68,43 +67,13 @@ const Scheme kSchemes[] = {
       {L"WindowText", L"255 255 255"}}},
 };
 
-// Puts a scheme in place for the programs started while it lives, and the
-// colours it found back afterwards.
-class SchemeInPlace {
- public:
-  explicit SchemeInPlace(const Scheme& scheme) {
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Colors", 0, nullptr, 0,
-                    KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
-    for (const auto& [name, value] : scheme.colours) {
-      wchar_t old[64] = {};
-      DWORD size = sizeof old;
-      const bool had = RegQueryValueExW(key_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(old),
-                                        &size) == ERROR_SUCCESS;
-      saved_.push_back({name, had ? std::optional<std::wstring>(old) : std::nullopt});
-      set(name, value);
-    }
-  }
-  ~SchemeInPlace() {
-    for (const auto& [name, value] : saved_)
-      value ? set(name, value->c_str()) : (void)RegDeleteValueW(key_, name);
-    RegCloseKey(key_);
-  }
-
- private:
-  void set(const wchar_t* name, const wchar_t* value) {
-    RegSetValueExW(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                   static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
-  }
-  HKEY key_ = nullptr;
-  std::vector<std::pair<const wchar_t*, std::optional<std::wstring>>> saved_;
-};
-
 // Measured on the drawn window: the text's pixels against its ground's;
 // greyed text, in a disabled box, needs less.
 TEST(Win32Colours, EveryTextReadsOnEveryColourScheme) {
   for (const Scheme& scheme : kSchemes) {
     SCOPED_TRACE(scheme.name);
-    const SchemeInPlace inPlace(scheme);
+    const driver::ValuesInPlace inPlace(HKEY_CURRENT_USER, L"Control Panel\\Colors",
+                                        scheme.colours);
     window::WineDriver driver(g_exe, g_shots);
     driver.start();
     HWND main = driver.app().main();

@@ -8,12 +8,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/win32/program.h"
+#include "tests/win32/values_in_place.h"
 #include "tests/win32/wine_driver.h"
 #include "ui/layout.h"
 
@@ -22,41 +22,6 @@ std::wstring g_fakeAccProp;
 namespace {
 
 using ui::Control;
-
-// The in-process server of the annotation service's class, in the test's own
-// wine prefix, for the programs started while this lives.
-class ServerInPlace {
- public:
-  explicit ServerInPlace(const std::wstring& dll) {
-    RegCreateKeyExW(HKEY_LOCAL_MACHINE,
-                    L"Software\\Classes\\CLSID\\{B5F8350B-0548-48B1-A6EE-88BD00B4A5E7}"
-                    L"\\InprocServer32",
-                    0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
-    for (auto& [name, old] : saved_) {
-      wchar_t value[MAX_PATH] = {};
-      DWORD size = sizeof value;
-      if (RegQueryValueExW(key_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) ==
-          ERROR_SUCCESS)
-        old = value;
-    }
-    set(nullptr, dll);
-    set(L"ThreadingModel", L"Both");
-  }
-  ~ServerInPlace() {
-    for (const auto& [name, old] : saved_)
-      old ? set(name, *old) : (void)RegDeleteValueW(key_, name);
-    RegCloseKey(key_);
-  }
-
- private:
-  void set(const wchar_t* name, const std::wstring& value) {
-    RegSetValueExW(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  }
-  HKEY key_ = nullptr;
-  std::pair<const wchar_t*, std::optional<std::wstring>> saved_[2] = {{nullptr, {}},
-                                                                      {L"ThreadingModel", {}}};
-};
 
 std::vector<std::string> lines(const std::wstring& path) {
   std::string text;
@@ -97,7 +62,11 @@ TEST(Win32Names, EveryBoxIsNamedAfterItsLabelUntilTheWindowCloses) {
     SCOPED_TRACE(testing::Message()
                  << "server " << std::string(r.server, r.server + wcslen(r.server)));
     DeleteFileW(log.c_str());
-    const ServerInPlace inPlace(r.server);
+    // The service's in-process server, in the test's own wine prefix.
+    const driver::ValuesInPlace inPlace(
+        HKEY_LOCAL_MACHINE,
+        L"Software\\Classes\\CLSID\\{B5F8350B-0548-48B1-A6EE-88BD00B4A5E7}\\InprocServer32",
+        {{nullptr, r.server}, {L"ThreadingModel", L"Both"}});
     window::WineDriver driver(g_exe, g_shots);
     driver.start();
     driver::App& app = driver.app();
