@@ -19,16 +19,42 @@
     coloursChanged: () => call('colours_changed', [null], []),
   };
 
-  // Typed characters, one at a time, are the program's to judge. Several at
-  // once come from an input method or a symbol keyboard without composing.
-  let composing = null; // the box's selection when a composition began
+  // Typed characters, one at a time, are the program's to judge: at their
+  // key's keypress (some browsers raise no beforeinput when the box is full),
+  // or else at beforeinput (virtual keyboards). Several at once come from an
+  // input method or a symbol keyboard without composing.
+  let judged = null; // the character of the key being pressed, judged at its keypress
+  let composing = null; // where a composition began in its box
+  const judge = (e, box, ch) => {
+    if (!program.typed(box.id, ch.codePointAt(0))) e.preventDefault();
+  };
+  document.addEventListener('keypress', (e) => {
+    const box = e.target;
+    // The Enter that closed a message box may reach the button that has the
+    // focus back: it presses no button either.
+    if (e.key === 'Enter' && inWindow(box) && box.tagName === 'BUTTON') e.preventDefault();
+    if (!isBox(box) || e.ctrlKey || e.metaKey || composing !== null) return;
+    const chars = Array.from(e.key);
+    if (chars.length !== 1) return;
+    judged = e.key;
+    judge(e, box, e.key);
+  }, true);
   document.addEventListener('beforeinput', (e) => {
     const box = e.target;
-    if (!isBox(box) || e.inputType !== 'insertText' || e.data == null) return;
-    if (composing || e.isComposing) return;
+    if (!isBox(box)) return;
+    // An undo belongs to the box that has the focus, not to the page.
+    if (e.inputType.startsWith('history') && box !== document.activeElement) {
+      e.preventDefault();
+      return;
+    }
+    // Some browsers send a character beyond the keyboard's as a composition
+    // that never said it began.
+    if (e.inputType.includes('Composition') && composing === null) composing = box.selectionStart;
+    if (e.inputType !== 'insertText' || e.data == null || composing !== null || e.isComposing) return;
     const chars = Array.from(e.data);
     if (chars.length === 1) {
-      if (!program.typed(box.id, chars[0].codePointAt(0))) e.preventDefault();
+      if (judged === e.data) judged = null;
+      else judge(e, box, e.data);
       return;
     }
     e.preventDefault();
@@ -59,6 +85,7 @@
   };
   const showList = (open) => {
     list().hidden = !open;
+    $('combWL-box').classList.toggle('open', open); // above every control, as a drop-down is
     for (const e of [field(), $('combWL-button')]) e.setAttribute('aria-expanded', String(open));
     highlight(open ? chosenIndex() : -1);
   };
@@ -105,7 +132,10 @@
   };
 
   document.addEventListener('keydown', (e) => {
+    judged = null;
     if (boxOpen() || !inWindow(e.target) || e.isComposing) return;
+    // Outside a box, undo and redo have nothing to undo.
+    if ((e.ctrlKey || e.metaKey) && /^[zy]$/i.test(e.key) && !isBox(e.target)) e.preventDefault();
     if (e.key === 'Tab' && !e.ctrlKey && !e.altKey) return tab(e);
     if (e.target.id === 'combWL') return comboKey(e);
     // Enter presses no button; Space, the focused button's own key, does.
