@@ -71,7 +71,6 @@ def woff2(collection, family, name, weight, chars):
     options = subset.Options()
     options.flavor = "woff2"
     options.name_IDs = sorted(KEPT_NAMES)
-    options.hinting = False
     options.desubroutinize = True
     subsetter = subset.Subsetter(options)
     subsetter.populate(unicodes=[ord(c) for c in chars])

@@ -1,5 +1,6 @@
 // The window's colours on the browser's palette: every text reads on what is
 // drawn behind it, in light, dark and forced-colours modes (ui/look.h).
+#include <optional>
 #include <string>
 
 #include "ui/web/dom.h"
@@ -8,22 +9,29 @@
 namespace ui::web {
 namespace {
 
-// The CSS system colour that plays each role. A window of the table is a
-// dialog, whose face is the buttons' (as on Windows); its text is theirs.
-constexpr std::string_view kSystemColours[] = {
-    "ButtonFace",      // Window
-    "ButtonText",      // WindowText
-    "Field",           // Base
-    "FieldText",       // Text
-    "ButtonFace",      // Button
-    "ButtonText",      // ButtonText
-    "Highlight",       // Highlight
-    "GrayText",        // Mid
-    "InfoBackground",  // ToolTipBase
-    "ButtonFace",      // DisabledBase
-    "GrayText",        // DisabledText
+// The CSS system colours that play each role, each laid over the ground it
+// is drawn on (some are translucent). A window of the table is a dialog,
+// whose face is the buttons' (as on Windows), and its text is theirs.
+struct Source {
+  Role role;
+  bool face;             // the dialog's face or its text, else this colour
+  std::string_view css;  // for the face: the text's
+  std::optional<Role> over;
 };
-static_assert(std::size(kSystemColours) == kRoleCount);
+constexpr Source kSources[] = {
+    {Role::Window, true, "", {}},
+    {Role::Button, true, "", {}},
+    {Role::DisabledBase, true, "", {}},
+    {Role::Base, false, "Field", {}},
+    {Role::ToolTipBase, false, "InfoBackground", Role::Window},
+    {Role::WindowText, true, "text", Role::Window},
+    {Role::ButtonText, true, "text", Role::Button},
+    {Role::Text, false, "FieldText", Role::Base},
+    {Role::Highlight, false, "Highlight", Role::Base},
+    {Role::Mid, false, "GrayText", Role::Window},
+    {Role::DisabledText, false, "GrayText", Role::DisabledBase},
+};
+static_assert(std::size(kSources) == kRoleCount);
 
 // "rgb(r, g, b)" or "rgba(r, g, b, a)", laid over `under` (some browsers
 // give the selection a translucent colour). `under` if unreadable.
@@ -85,12 +93,19 @@ void setLook(std::string_view id, const Look& look) {
 }  // namespace
 
 Palette browserPalette() {
+  constexpr Rgb white{255, 255, 255};
+  // The buttons' colours, unless they do not pair: WebKitGTK's dark mode
+  // gives light faces with white text. The page's own pair stands in then.
+  std::string_view face = "ButtonFace", text = "ButtonText";
+  const Rgb buttonFace = parse(dom::computedColour(face), white);
+  if (contrastRatio(parse(dom::computedColour(text), buttonFace), buttonFace) < kGreyedContrast) {
+    face = "Canvas";
+    text = "CanvasText";
+  }
   Palette p;
-  for (int r = 0; r < kRoleCount; ++r) {
-    const auto role = static_cast<Role>(r);
-    // The selection is read over a box's ground, read before it.
-    const Rgb under = role == Role::Highlight ? p[Role::Base] : Rgb{255, 255, 255};
-    p[role] = parse(dom::computedColour(kSystemColours[r]), under);
+  for (const Source& s : kSources) {
+    const std::string_view css = !s.face ? s.css : s.css.empty() ? face : text;
+    p[s.role] = parse(dom::computedColour(css), s.over ? p[*s.over] : white);
   }
   return p;
 }

@@ -136,7 +136,8 @@
     if (boxOpen() || !inWindow(e.target) || e.isComposing) return;
     // Outside a box, undo and redo have nothing to undo.
     if ((e.ctrlKey || e.metaKey) && /^[zy]$/i.test(e.key) && !isBox(e.target)) e.preventDefault();
-    if (e.key === 'Tab' && !e.ctrlKey && !e.altKey) return tab(e);
+    // WebKitGTK names a Shift+Tab key "Unidentified"; its code is Tab's.
+    if ((e.key === 'Tab' || e.code === 'Tab') && !e.ctrlKey && !e.altKey) return tab(e);
     if (e.target.id === 'combWL') return comboKey(e);
     // Enter presses no button; Space, the focused button's own key, does.
     if (e.target.tagName === 'BUTTON' && e.key === 'Enter') e.preventDefault();
