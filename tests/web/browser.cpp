@@ -65,7 +65,10 @@ class Watchdog {
       const int null = ::open("/dev/null", O_RDWR);
       ::dup2(null, 1);
       ::dup2(null, 2);
-      ::signal(SIGINT, SIG_IGN);  // a ^C reaches the whole group; this one cleans up after it
+      // Out of the way of signals sent to this process's group (^C, timeout):
+      // it cleans up after them.
+      ::setpgid(0, 0);
+      for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) ::signal(sig, SIG_IGN);
       std::vector<pid_t> groups;
       pid_t g;
       while (::read(fds[0], &g, sizeof g) == static_cast<ssize_t>(sizeof g)) {
@@ -204,9 +207,11 @@ Launched::Launched(Browser b, BrowserOptions options) : browser_(b), dark_(optio
     return;
   }
   const std::string display = startXvfb();
+  // Composited, an element's screenshot comes out black under Xvfb.
   const std::string server =
-      startServer({kWebKitDriver}, {"DISPLAY=" + display, "GDK_BACKEND=x11", "NO_AT_BRIDGE=1",
-                                    "XDG_RUNTIME_DIR=" + tmp_, "HOME=" + tmp_});
+      startServer({kWebKitDriver},
+                  {"DISPLAY=" + display, "GDK_BACKEND=x11", "NO_AT_BRIDGE=1",
+                   "WEBKIT_DISABLE_COMPOSITING_MODE=1", "XDG_RUNTIME_DIR=" + tmp_, "HOME=" + tmp_});
   Json args = {"--automation"};
   if (options.dark) args.push_back("--dark-mode");  // GTK's dark variant: prefers-color-scheme
   capabilities = {{"webkitgtk:browserOptions", {{"binary", kMiniBrowser}, {"args", args}}}};
@@ -217,7 +222,7 @@ void Launched::preparePage() {
   if (browser_ != Browser::Chromium) return;  // MiniBrowser was started with its scheme
   const Json scheme = {{"name", "prefers-color-scheme"}, {"value", dark_ ? "dark" : "light"}};
   session_->cdp("Emulation.setEmulatedMedia", {{"features", Json::array({scheme})}});
-  // A tab opened in the background has no focus until it is brought up.
+  // A window opened beside another has no focus until it is brought up.
   session_->cdp("Page.bringToFront");
 }
 

@@ -51,7 +51,7 @@ class Launched {
   Launched& operator=(const Launched&) = delete;
   Session& session() { return *session_; }
   Browser browser() const { return browser_; }
-  // Readies the tab just switched to for the page: the colour scheme.
+  // Readies the window just switched to for the page: the colour scheme.
   void preparePage();
 
  private:

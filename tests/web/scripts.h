@@ -79,6 +79,22 @@ s.leftOpen ||= document.getElementById("combWL")?.getAttribute("aria-expanded") 
 return s;
 )";
 
+// A speck outside the window that changes colour until told to stop, so
+// that the page keeps repainting.
+inline constexpr const char* kRepaint = R"(
+const speck = document.createElement("div");
+speck.style.cssText = "position:fixed;right:0;bottom:0;width:2px;height:2px";
+let n = 0;
+speck.dataset.timer = setInterval(() => speck.style.background = n++ % 2 ? "#000" : "#fff", 20);
+document.body.appendChild(speck);
+return speck;
+)";
+
+inline constexpr const char* kRepaintDone = R"(
+clearInterval(+arguments[0].dataset.timer);
+arguments[0].remove();
+)";
+
 inline constexpr const char* kFocus = "return document.activeElement?.id ?? '';";
 
 inline constexpr const char* kListEntries = R"(
@@ -99,29 +115,33 @@ const options = [...document.querySelectorAll('#combWL-list [role="option"]')];
 return options.findIndex(o => o.getAttribute("aria-selected") === "true");
 )";
 
-// An input method's commit of arguments[0] into the focused box, as WebKit
-// raises it: composition events around the text's insertion, which the page
-// may cancel, and which the box's maxlength cuts short.
-inline constexpr const char* kCommit = R"(
-const text = arguments[0], box = document.activeElement;
+// Text put into the focused box by script, where WebDriver has no way to:
+// arguments[0] as an input method's commit when arguments[1], else as a
+// typed character. The events the browser would raise, which the page may
+// cancel, around the text's insertion, which the box's maxlength cuts short.
+inline constexpr const char* kInsert = R"(
+const [text, composing] = arguments, box = document.activeElement;
 if (!(box instanceof HTMLInputElement)) return false;
 const fire = (type, init) => box.dispatchEvent(
   type.startsWith("composition") ? new CompositionEvent(type, {bubbles: true, ...init})
                                  : new InputEvent(type, {bubbles: true, ...init}));
-fire("compositionstart", {data: ""});
-fire("compositionupdate", {data: text});
+if (composing) {
+  fire("compositionstart", {data: ""});
+  fire("compositionupdate", {data: text});
+}
 let room = text;
 if (box.maxLength >= 0) {
   const free = box.maxLength - box.value.length + (box.selectionEnd - box.selectionStart);
   room = text.slice(0, Math.max(0, free));
   if (/[\uD800-\uDBFF]$/.test(room)) room = room.slice(0, -1);
 }
-const init = {inputType: "insertCompositionText", data: text, isComposing: true};
+const init = {inputType: composing ? "insertCompositionText" : "insertText", data: text,
+              isComposing: composing};
 if (fire("beforeinput", {...init, cancelable: true})) {
   box.setRangeText(room, box.selectionStart, box.selectionEnd, "end");
   fire("input", init);
 }
-fire("compositionend", {data: text});
+if (composing) fire("compositionend", {data: text});
 return true;
 )";
 

@@ -93,8 +93,8 @@ BrowserDriver::BrowserDriver(web::Browser browser, std::string pageFile, std::st
 
 BrowserDriver::~BrowserDriver() = default;
 
-// The page afresh in a tab of its own; a blank one stays open beside it, so
-// that closing the page's tab never ends the session.
+// The page afresh in a window of its own; a blank one stays open beside it,
+// so that closing the page's window never ends the session.
 void BrowserDriver::start() {
   if (!browser_) {
     browser_ = std::make_unique<web::Launched>(kind_, options_);
@@ -103,7 +103,7 @@ void BrowserDriver::start() {
   web::Session& s = session();
   const std::vector<std::string> open = s.windows();
   if (page_.empty() || std::find(open.begin(), open.end(), page_) == open.end()) {
-    page_ = s.newTab();
+    page_ = s.newWindow();
     s.switchTo(page_);
     browser_->preparePage();
   }
@@ -154,8 +154,13 @@ std::vector<std::string> BrowserDriver::listEntries() {
 }
 
 std::string BrowserDriver::picture() {
-  return web::decodeBase64(
-      session().elementScreenshot(web::elementId(parts_.at("frmXRD").element)));
+  // WebKit takes the picture at the page's next repaint, which a page that
+  // shows no blinking caret may never make by itself.
+  const Json painter =
+      kind_ == web::Browser::WebKit ? session().execute(scripts::kRepaint) : Json();
+  const std::string png = session().elementScreenshot(web::elementId(parts_.at("frmXRD").element));
+  if (!painter.is_null()) session().execute(scripts::kRepaintDone, Json::array({painter}));
+  return web::decodeBase64(png);
 }
 
 ui::PixelRect BrowserDriver::rectOf(Control c) const {
@@ -163,6 +168,7 @@ ui::PixelRect BrowserDriver::rectOf(Control c) const {
 }
 
 void BrowserDriver::screenshot(const std::string& name) {
+  if (pageGone()) return;
   std::filesystem::create_directories(screenshots_);
   std::ofstream(screenshots_ + "/web-" + web::nameOf(kind_) + "-" + name, std::ios::binary)
       << picture();
@@ -179,9 +185,9 @@ void BrowserDriver::perform(const Action& a) {
 }
 
 bool BrowserDriver::performEnding(const Action& a) {
-  if (a.kind == Action::Kind::Close) return closeTab();
+  if (a.kind == Action::Kind::Close) return closeWindow();
   perform(a);
-  // Either the page closes its tab or it says that the program has ended.
+  // Either the page closes its window or it says that the program has ended.
   for (int i = 0; i < 500; ++i) {
     if (pageGone()) return true;
     if (session().execute(scripts::kEnded).get<bool>()) return true;
@@ -190,8 +196,8 @@ bool BrowserDriver::performEnding(const Action& a) {
   return false;
 }
 
-// The browser's own close of the page's tab.
-bool BrowserDriver::closeTab() {
+// The browser's own close of the page's window.
+bool BrowserDriver::closeWindow() {
   if (pageGone()) return false;
   const std::vector<std::string> left = session().closeWindow();
   const bool closed = std::find(left.begin(), left.end(), page_) == left.end();
@@ -208,7 +214,7 @@ void BrowserDriver::act(const Action& a) {
       // One character at a time: a refused one brings up its box, which the
       // user closes before typing on.
       for (char32_t ch : a.text) {
-        keys({}, utf8(std::u32string(1, ch)));
+        typeChar(ch);
         dismissBoxes();
       }
       return;
@@ -223,7 +229,7 @@ void BrowserDriver::act(const Action& a) {
     case Action::Kind::Choose:
       return a.byMouse ? chooseByMouse(a.anode) : chooseByKeyboard(a.anode);
     case Action::Kind::Close:
-      (void)closeTab();
+      (void)closeWindow();
       return;
   }
 }
@@ -268,7 +274,21 @@ void BrowserDriver::commit(const std::u32string& text) {
     return;
   }
   // WebKitWebDriver has no way to an input method: the events it would raise.
-  session().execute(scripts::kCommit, Json::array({t}));
+  session().execute(scripts::kInsert, Json::array({t, true}));
+}
+
+// WebDriver takes U+E000 to U+E05D for keys that type nothing, Enter, Shift
+// and so on: a key that types one of them, as a keyboard layout may have,
+// comes through DevTools, or in WebKit as the events it would raise.
+void BrowserDriver::typeChar(char32_t ch) {
+  const std::string text = utf8(std::u32string(1, ch));
+  if (ch < 0xE000 || ch > 0xE05D) return keys({}, text);
+  if (kind_ == web::Browser::WebKit) {
+    session().execute(scripts::kInsert, Json::array({text, false}));
+    return;
+  }
+  for (const char* type : {"keyDown", "keyUp"})
+    session().cdp("Input.dispatchKeyEvent", {{"type", type}, {"text", text}, {"key", text}});
 }
 
 void BrowserDriver::copyToClipboard(const std::u32string& text) {

@@ -45,20 +45,21 @@ class BrowserDriver final : public Driver {
   void click(const std::string& id, int dx = 0);
   void clickInto(Control c);
   void press(Key k);
+  void typeChar(char32_t ch);
   void commit(const std::u32string& text);
   void copyToClipboard(const std::u32string& text);
   void chooseByMouse(int anode);
   void chooseByKeyboard(int anode);
   bool listOpen();
   void dismissBoxes();
-  bool closeTab();
+  bool closeWindow();
   bool pageGone();
 
   web::Browser kind_;
   web::BrowserOptions options_;
   std::string url_, screenshots_;
   std::unique_ptr<web::Launched> browser_;
-  std::string spare_, page_;  // window handles: a blank tab kept open, the page's
+  std::string spare_, page_;  // window handles: a blank one kept open, the page's
   std::map<std::string, Part> parts_;
   std::vector<MessageBox> seen_;
   monkey::Random random_;

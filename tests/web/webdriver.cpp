@@ -130,8 +130,8 @@ std::vector<std::string> Session::windows() {
   return call("GET", "/window/handles").get<std::vector<std::string>>();
 }
 
-std::string Session::newTab() {
-  return call("POST", "/window/new", {{"type", "tab"}}).at("handle").get<std::string>();
+std::string Session::newWindow() {
+  return call("POST", "/window/new", {{"type", "window"}}).at("handle").get<std::string>();
 }
 
 void Session::switchTo(const std::string& handle) { call("POST", "/window", {{"handle", handle}}); }

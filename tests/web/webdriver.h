@@ -68,7 +68,7 @@ class Session {
 
   std::string window();
   std::vector<std::string> windows();
-  std::string newTab();
+  std::string newWindow();  // not a tab: WebKit draws no tab in the background
   void switchTo(const std::string& handle);
   std::vector<std::string> closeWindow();  // the windows left
 
