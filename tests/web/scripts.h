@@ -116,18 +116,24 @@ return options.findIndex(o => o.getAttribute("aria-selected") === "true");
 )";
 
 // Text put into the focused box by script, where WebDriver has no way to:
-// arguments[0] as an input method's commit when arguments[1], else as a
-// typed character. The events the browser would raise, which the page may
-// cancel, around the text's insertion, which the box's maxlength cuts short.
+// arguments[0] as arguments[1] says, "commit" (an input method's), "paste"
+// or "type" (one typed character). The events the browser would raise,
+// which the page may cancel, around the text's insertion, which the box's
+// maxlength cuts short.
 inline constexpr const char* kInsert = R"(
-const [text, composing] = arguments, box = document.activeElement;
+const [text, how] = arguments, box = document.activeElement;
 if (!(box instanceof HTMLInputElement)) return false;
-const fire = (type, init) => box.dispatchEvent(
-  type.startsWith("composition") ? new CompositionEvent(type, {bubbles: true, ...init})
-                                 : new InputEvent(type, {bubbles: true, ...init}));
+const fire = (event) => box.dispatchEvent(event);
+const composing = how === "commit";
 if (composing) {
-  fire("compositionstart", {data: ""});
-  fire("compositionupdate", {data: text});
+  fire(new CompositionEvent("compositionstart", {bubbles: true, data: ""}));
+  fire(new CompositionEvent("compositionupdate", {bubbles: true, data: text}));
+}
+if (how === "paste") {
+  const clipboardData = new DataTransfer();
+  clipboardData.setData("text/plain", text);
+  if (!fire(new ClipboardEvent("paste", {bubbles: true, cancelable: true, clipboardData})))
+    return true;
 }
 let room = text;
 if (box.maxLength >= 0) {
@@ -135,13 +141,13 @@ if (box.maxLength >= 0) {
   room = text.slice(0, Math.max(0, free));
   if (/[\uD800-\uDBFF]$/.test(room)) room = room.slice(0, -1);
 }
-const init = {inputType: composing ? "insertCompositionText" : "insertText", data: text,
-              isComposing: composing};
-if (fire("beforeinput", {...init, cancelable: true})) {
+const inputType = {commit: "insertCompositionText", paste: "insertFromPaste"}[how] ?? "insertText";
+const init = {bubbles: true, inputType, data: text, isComposing: composing};
+if (fire(new InputEvent("beforeinput", {...init, cancelable: true}))) {
   box.setRangeText(room, box.selectionStart, box.selectionEnd, "end");
-  fire("input", init);
+  fire(new InputEvent("input", init));
 }
-if (composing) fire("compositionend", {data: text});
+if (composing) fire(new CompositionEvent("compositionend", {bubbles: true, data: text}));
 return true;
 )";
 

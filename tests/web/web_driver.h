@@ -42,7 +42,7 @@ class BrowserDriver final : public Driver {
   void act(const Action& a);
   std::string focus();
   void keys(std::initializer_list<std::string> held, const std::string& key);
-  void click(const std::string& id, int dx = 0);
+  void click(const std::string& id, int dx = 0, int dy = 0);
   void clickInto(Control c);
   void press(Key k);
   void typeChar(char32_t ch);
@@ -61,6 +61,7 @@ class BrowserDriver final : public Driver {
   std::unique_ptr<web::Launched> browser_;
   std::string spare_, page_;  // window handles: a blank one kept open, the page's
   std::map<std::string, Part> parts_;
+  int boxClickSide_ = 1;
   std::vector<MessageBox> seen_;
   monkey::Random random_;
 };
