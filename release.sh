@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Writes the packages into dist/: the .deb (Linux, Qt), the zip and the
-# installer of the 32-bit Sorbel.exe, the window's screenshot for the
-# AppStream listing, and SHA256SUMS over them.
+# installer of the 32-bit Sorbel.exe, the page for any browser, the window's
+# screenshot for the AppStream listing, and SHA256SUMS over them.
 #   ./release.sh             builds every preset and runs every test first (./dev.sh test)
-#   ./release.sh --no-tests  builds the linux and win32 presets only, runs no tests: the same dist/
-#   ./release.sh --check     builds the commit twice in two fresh clones and compares them
+#   ./release.sh --no-tests  builds what dist/ needs of the linux, win32 and web presets, no tests: the same dist/
+#   ./release.sh --check     builds the commit twice, here and in a fresh clone, and compares them
 #   SORBEL_SCREENSHOT_URL=https://.../frmXRD.png ./release.sh
 # lists the screenshot in the metainfo once it is published at that address.
 # The packages are the same bytes wherever and whenever they are built from
@@ -22,14 +22,14 @@ usage() {
   exit 2
 }
 
-# Clones HEAD into two folders of different names and lengths, one of them
-# under another umask and time zone (which must not matter), builds each
-# with --no-tests and compares the two dist/ byte for byte.
+# Builds HEAD twice, in two folders of different names and lengths, the
+# second under another umask and time zone (which must not matter), each
+# with --no-tests, and compares the two dist/ byte for byte. The first build
+# is this checkout's own when it holds no uncommitted changes (its build
+# folders are mostly up to date, which saves a whole build), else a clone.
 check() {
   local head start=$SECONDS
   head=$(git rev-parse HEAD)
-  [[ -z $(git status --porcelain --untracked-files=no) ]] ||
-    echo "release.sh --check: uncommitted changes are left out: it checks $head" >&2
   tmp=$(mktemp -d "${TMPDIR:-/tmp}/sorbel-check.XXXXXX") # global: the EXIT trap reads it
   # SORBEL_CHECK_KEEP=1 keeps the clones, to look closer at a difference.
   if [[ -n "${SORBEL_CHECK_KEEP:-}" ]]; then
@@ -37,9 +37,13 @@ check() {
   else
     trap 'rm -rf "$tmp"' EXIT
   fi
-  local dirs=("$tmp/a/sorbel" "$tmp/second-build/sorbel-$head")
-  local i
+  local dirs=("$PWD" "$tmp/second-build/sorbel-$head") i
+  if [[ -n $(git status --porcelain --untracked-files=no) ]]; then
+    echo "release.sh --check: uncommitted changes are left out: it checks $head in two clones" >&2
+    dirs[0]="$tmp/a/sorbel"
+  fi
   for i in 0 1; do
+    [[ "${dirs[$i]}" == "$PWD" ]] && continue
     git clone -q --no-checkout . "${dirs[$i]}"
     git -C "${dirs[$i]}" checkout -q --detach "$head"
   done
@@ -70,7 +74,7 @@ check() {
     (cd "$one" && find . -type f ! -name SHA256SUMS -printf '%P\n'; cd "$two" && find . -type f ! -name SHA256SUMS -printf '%P\n') | sort -u
     echo SHA256SUMS)
   # Equal bytes from two folders already rule out their names; say so plainly.
-  if grep -rlaF "$tmp" "$one" "$two" >&2; then
+  if grep -rlaF -e "$tmp" -e "${dirs[0]}/build" "$one" "$two" >&2; then
     echo "release.sh --check: the files above hold the folder they were built in" >&2
     status=1
   fi
@@ -95,13 +99,15 @@ case "${1:-}" in
     ((${#url[@]} == 0)) || build linux "${url[@]}"
     ;;
   --no-tests)
-    build linux "${url[@]}"
+    build linux -DSORBEL_TESTS=ON "${url[@]}"
     # The screenshot is the one test that makes a shipped file.
     rm -f build/linux/screenshots/frmXRD.png
     QT_QPA_PLATFORM=offscreen build/linux/tests/qt/qt_window_tests \
       --gtest_filter='*.WindowOpensInItsStartingState' >build/linux/screenshot.log 2>&1 ||
       { cat build/linux/screenshot.log >&2; exit 1; }
     cmake --preset win32 >/dev/null
+    cmake --preset web >/dev/null
+    cmake --build --preset web --target sorbel_page
     ;;
   --check)
     check
@@ -113,8 +119,10 @@ cmake --build --preset win32 --target windows_packages
 
 # Written by CMake from project(VERSION ...); both builds come from one source.
 version=$(<build/linux/version.txt)
-[[ -n "$version" && "$version" == "$(<build/win32/version.txt)" ]] ||
-  { echo "release.sh: build/linux and build/win32 disagree on the version (configure both again)" >&2; exit 1; }
+for other in win32 web; do
+  [[ -n "$version" && "$version" == "$(<build/$other/version.txt)" ]] ||
+    { echo "release.sh: build/linux and build/$other disagree on the version (configure both again)" >&2; exit 1; }
+done
 
 rm -rf dist
 mkdir -p dist/screenshots
@@ -122,6 +130,7 @@ cpack --config build/linux/CPackConfig.cmake -B build/linux/cpack >build/linux/c
   { cat build/linux/cpack.log >&2; exit 1; }
 cp "build/linux/cpack/sorbel_${version}_$(dpkg --print-architecture).deb" dist/
 cp "build/win32/packaging/Sorbel-$version-win32.zip" "build/win32/packaging/Sorbel-$version-win32-setup.exe" dist/
+cp build/web/app/web/sorbel.html "dist/Sorbel-$version.html"
 cp build/linux/screenshots/frmXRD.png dist/screenshots/
 (cd dist && find . -type f ! -name SHA256SUMS -printf '%P\n' | sort | xargs sha256sum >SHA256SUMS)
 

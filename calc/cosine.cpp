@@ -62,7 +62,7 @@ DD Mul(DD x, DD y) {
 DD Neg(DD x) { return {-x.hi, -x.lo}; }
 
 double Pow2(int k) {  // 2^k for normal exponents
-  return std::bit_cast<double>(static_cast<std::uint64_t>(1023 + k) << 52);
+  return __builtin_bit_cast(double, static_cast<std::uint64_t>(1023 + k) << 52);
 }
 
 // An integer below 2^53 as a double, exactly, through 32-bit conversions:
@@ -85,7 +85,7 @@ constexpr int kWindow = 9;  // limbs of 2/π multiplied per call
 // kept hold at least 130 significant bits, since no double lies nearer
 // than 2^-62 to a multiple of π/2.
 Reduced ReduceLarge(double ax) {
-  const auto bits = std::bit_cast<std::uint64_t>(ax);
+  const auto bits = __builtin_bit_cast(std::uint64_t, ax);
   const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | std::uint64_t{1} << 52;
   const int e = static_cast<int>(bits >> 52) - 1075;  // ax = m·2^e, e >= -53
   const int first = e >= 2 ? (e - 2) / 32 : 0;

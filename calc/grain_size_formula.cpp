@@ -1,6 +1,5 @@
 #include "calc/grain_size_formula.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -28,7 +27,7 @@ class Status {
  public:
   double widen(float f) {
     // Only a signalling NaN raises a flag when widened.
-    const auto bits = std::bit_cast<std::uint32_t>(f);
+    const auto bits = __builtin_bit_cast(std::uint32_t, f);
     if (std::isnan(f) && (bits & 0x00400000u) == 0) invalid_ = true;
     return static_cast<double>(f);
   }
@@ -66,7 +65,7 @@ class Status {
 
 // One unit in the last place below the float nearest to π: the constant the
 // worked results were computed with.
-constexpr float kPi = std::bit_cast<float>(std::uint32_t{0x40490FDA});
+constexpr float kPi = __builtin_bit_cast(float, std::uint32_t{0x40490FDA});
 constexpr float kHalfTurnSingle = 360.0f;
 constexpr double kScherrer = 0.89;
 constexpr double kHalfTurn = 180.0;

@@ -1,6 +1,6 @@
 #include "calc/key_filter.h"
 
-#include "ui/texts.h"
+#include "calc/texts.h"
 
 namespace calc {
 
@@ -14,7 +14,7 @@ bool KeyFilter::accepts(Box box, std::int16_t code) noexcept {
 }
 
 std::string_view KeyFilter::rejection(Box box) noexcept {
-  return box == Box::txt2X ? ui::texts::kTwoThetaNotNumber : ui::texts::kFwhmNotNumber;
+  return box == Box::txt2X ? texts::kTwoThetaNotNumber : texts::kFwhmNotNumber;
 }
 
 }  // namespace calc

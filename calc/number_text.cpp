@@ -1,9 +1,10 @@
 #include "calc/number_text.h"
 
-#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+
+#include "calc/decimal.h"
 
 namespace calc {
 namespace {
@@ -94,20 +95,13 @@ class Digits {
     if (sticky_) buf_[count_++] = '1';
     return sticky_;
   }
-  // Appends `marker` and the exponent, then reads the whole as a double.
-  std::from_chars_result read(char marker, std::int64_t exponent, std::chars_format fmt,
-                              double& v) {
-    char* end = buf_ + count_;
-    *end++ = marker;
-    end = std::to_chars(end, buf_ + sizeof buf_, exponent).ptr;
-    return std::from_chars(buf_, end, v, fmt);
-  }
+  std::string_view text() const { return {buf_, count_}; }
 
  private:
   std::size_t max_;
   std::size_t count_ = 0;
   bool sticky_ = false;
-  char buf_[kMaxDecimalDigits + 32];
+  char buf_[kMaxDecimalDigits + 1];
 };
 
 // The signed digits after an "E", saturating; false if there are none.
@@ -165,9 +159,7 @@ double readDecimal(Reader& r, bool negative) {
   const std::int64_t magnitude = scale + static_cast<std::int64_t>(digits.count());
   if (magnitude > 400) return negative ? -kInf : kInf;
   if (magnitude < -400) return zero;
-  double v = 0;
-  if (digits.read('e', scale, std::chars_format::scientific, v).ec != std::errc{})
-    v = magnitude > 0 ? kInf : 0.0;  // out of range: beyond the largest, below the least
+  const double v = decimal::fromDecimal(digits.text(), static_cast<int>(scale));
   return negative ? -v : v;
 }
 
@@ -199,9 +191,7 @@ double readInteger(Reader& r, int bitsPerDigit) {
   if (hex.empty()) return 0.0;
   if (hex.seal()) exponent -= 4;
   if (exponent > 2000) return kInf;
-  double v = 0;
-  if (hex.read('p', exponent, std::chars_format::hex, v).ec != std::errc{}) v = kInf;
-  return v;
+  return decimal::fromHex(hex.text(), static_cast<int>(exponent));
 }
 
 }  // namespace
@@ -224,14 +214,28 @@ double NumberText::parse(std::string_view utf8Text) {
 
 std::string NumberText::format(double value, char decimalSeparator) {
   if (value == 0) return "0";  // also for -0
-  char buf[40];
-  const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15).ptr;
-  std::string text(buf, end);
-  for (char& c : text) {
-    if (c == 'e') c = 'E';
-    if (c == '.') c = decimalSeparator;
+  const auto bits = __builtin_bit_cast(std::uint64_t, value);
+  const std::string sign = bits >> 63 ? "-" : "";
+  const int biased = static_cast<int>(bits >> 52 & 0x7FF);
+  const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+  if (biased == 0x7FF) return sign + (fraction != 0 ? "nan" : "inf");
+
+  // value = ±m × 2^e, rounded to 15 significant digits d0.d1…
+  // × 10^x; then printf's %.15G: positional for -4 <= x < 15, without
+  // trailing zeros.
+  const std::uint64_t m = biased == 0 ? fraction : fraction | std::uint64_t{1} << 52;
+  const int e = (biased == 0 ? 1 : biased) - 1075;
+  auto [digits, x] = decimal::round(decimal::toDecimal(m, e), 15);
+  if (x < -4 || x >= 15) {
+    std::string text = sign + digits[0];
+    if (digits.size() > 1) text += decimalSeparator + digits.substr(1);
+    const std::string power = std::to_string(x < 0 ? -x : x);
+    return text + (x < 0 ? "E-" : "E+") + (power.size() < 2 ? "0" : "") + power;
   }
-  return text;
+  if (x < 0) return sign + '0' + decimalSeparator + std::string(-x - 1, '0') + digits;
+  const auto whole = static_cast<std::size_t>(x) + 1;
+  if (digits.size() <= whole) return sign + digits + std::string(whole - digits.size(), '0');
+  return sign + digits.substr(0, whole) + decimalSeparator + digits.substr(whole);
 }
 
 }  // namespace calc

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "ui/texts.h"
+#include "calc/texts.h"
 
 namespace calc {
 
@@ -15,12 +15,12 @@ struct AnodeWavelength {
 };
 
 inline constexpr std::array<AnodeWavelength, 6> WavelengthTable{{
-    {"Cu", "0.154056"},                      // copper Kα1
-    {"Cu(Ave)", "0.154184"},                 // copper Kα, weighted mean of Kα1 and Kα2
-    {"Cr", "0.228970"},                      // chromium Kα1
-    {"Fe", "0.193604"},                      // iron Kα1
-    {"Co", "0.178897"},                      // cobalt Kα1
-    {ui::texts::kOtherAnode, std::nullopt},  // other: manual entry
+    {"Cu", "0.154056"},                  // copper Kα1
+    {"Cu(Ave)", "0.154184"},             // copper Kα, weighted mean of Kα1 and Kα2
+    {"Cr", "0.228970"},                  // chromium Kα1
+    {"Fe", "0.193604"},                  // iron Kα1
+    {"Co", "0.178897"},                  // cobalt Kα1
+    {texts::kOtherAnode, std::nullopt},  // other: manual entry
 }};
 
 // The first entry whose text equals `entry` exactly, or nullptr.

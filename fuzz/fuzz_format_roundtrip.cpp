@@ -1,7 +1,9 @@
 // format() of any double bit pattern: short, plain characters, never "-0",
-// the separator only swapped, and read back by parse() as the value rounded
-// to 15 significant digits.
+// the separator only swapped, the same text as printf and std::to_chars, and
+// read back by parse() as the value rounded to 15 significant digits; and
+// parse() reads std::to_chars' shortest text of it back to it.
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -29,6 +31,15 @@ void checkFinite(double x, const std::string& text) {
   char g[40];
   std::snprintf(g, sizeof g, "%.15G", x == 0 ? 0.0 : x);
   if (text != g) fail(x, text, ("differs from %.15G: " + std::string(g)).c_str());
+  if (x != 0) {  // std::to_chars writes "-0"
+    std::string lib(g, std::to_chars(g, g + sizeof g, x, std::chars_format::general, 15).ptr);
+    for (char& c : lib) c = c == 'e' ? 'E' : c;
+    if (text != lib) fail(x, text, ("differs from std::to_chars: " + lib).c_str());
+  }
+  const std::string shortest(g, std::to_chars(g, g + sizeof g, x).ptr);
+  if (std::bit_cast<std::uint64_t>(calc::NumberText::parse(shortest)) !=
+      std::bit_cast<std::uint64_t>(x))
+    fail(x, text, ("parse(\"" + shortest + "\"), std::to_chars' shortest text, is not x").c_str());
 
   char e[40];
   std::snprintf(e, sizeof e, "%.14e", x);  // 15 significant digits

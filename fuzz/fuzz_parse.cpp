@@ -1,8 +1,9 @@
 // parse() against a slow, plain reading of the same rules: drop the blanks,
 // match the longest number-shaped prefix, and let glibc's strtod (correctly
-// rounded, any length) give the value. Bit patterns must agree, signed zero
-// included.
+// rounded, any length) give the value, which std::from_chars must give as
+// well. Bit patterns must agree, signed zero included.
 #include <bit>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -32,11 +33,21 @@ std::string octalToHex(const std::string& octal) {
   return hex;
 }
 
+// strtod's value of all of a text, "0x" for hexadecimal; std::from_chars,
+// which takes neither a '+' nor the "0x" and reports rather than returns
+// what lies beyond the range, must agree with it.
 double strtodWhole(const std::string& text) {
   char* end = nullptr;
   const double v = std::strtod(text.c_str(), &end);
-  if (*end != '\0') {
-    std::fprintf(stderr, "reference did not read all of \"%s\"\n", text.c_str());
+  const bool hex = text.rfind("0x", 0) == 0;
+  const std::string_view body = std::string_view(text).substr(hex ? 2 : text[0] == '+');
+  double c = 0;
+  const auto [stop, ec] =
+      std::from_chars(body.data(), body.data() + body.size(), c,
+                      hex ? std::chars_format::hex : std::chars_format::general);
+  if (*end != '\0' || stop != body.data() + body.size() ||
+      (ec == std::errc{} && std::bit_cast<std::uint64_t>(c) != std::bit_cast<std::uint64_t>(v))) {
+    std::fprintf(stderr, "strtod and from_chars differ on \"%s\": %a, %a\n", text.c_str(), v, c);
     std::abort();
   }
   return v;

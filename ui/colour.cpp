@@ -34,8 +34,8 @@ Rgb mix(Rgb a, Rgb b, double t) {
   return {channel(a.r, b.r), channel(a.g, b.g), channel(a.b, b.b)};
 }
 
-Rgb readable(Rgb text, std::span<const Rgb> grounds) {
-  if (worst(text, grounds) >= kLeastContrast) return text;
+Rgb readable(Rgb text, std::span<const Rgb> grounds, double least) {
+  if (worst(text, grounds) >= least) return text;
   // The smallest step towards black, or towards white, that reads; the
   // smaller of the two wins. Steps of 1/64 are finer than 8-bit channels.
   constexpr int kSteps = 64;
@@ -43,7 +43,7 @@ Rgb readable(Rgb text, std::span<const Rgb> grounds) {
   for (int step = 1; step <= kSteps; ++step) {
     for (Rgb end : {black, white}) {
       const Rgb moved = mix(text, end, static_cast<double>(step) / kSteps);
-      if (worst(moved, grounds) >= kLeastContrast) return moved;
+      if (worst(moved, grounds) >= least) return moved;
     }
   }
   // Grounds at both ends: whichever end reads better.

@@ -32,17 +32,22 @@ double contrastRatio(Rgb a, Rgb b);
 // `a` moved the fraction `t` (0 to 1) of the way to `b`.
 Rgb mix(Rgb a, Rgb b, double t);
 
-// The least contrast at which the window's text reads: WCAG AA for text of
-// its sizes (12 and 13.5 points).
-inline constexpr double kLeastContrast = 4.5;
+// The contrast the window's text is given. WCAG AA asks 4.5:1 of text of
+// its sizes (12 and 13.5 points); the margin above it absorbs what the
+// ratio of two colours does not see: anti-aliased glyphs, whose pixels
+// fall between text and ground, and a theme's next version.
+inline constexpr double kTextContrast = 4.7;
+// Greyed text, in a disabled box: it must still look greyed, and still be
+// read (the wavelength of the chosen anode). 3:1, with the same margin.
+inline constexpr double kGreyedContrast = 3.2;
 
-// `text` itself where it stands out from every colour drawn behind it;
-// otherwise moved towards black or white, as little as gets it there, so
-// that a coloured or greyed text keeps its look. A table's colour holds its
-// meaning only on the desktop it was chosen on.
-Rgb readable(Rgb text, std::span<const Rgb> grounds);
-inline Rgb readable(Rgb text, std::initializer_list<Rgb> grounds) {
-  return readable(text, std::span(grounds.begin(), grounds.size()));
+// `text` itself where it stands out by `least` from every colour drawn
+// behind it; otherwise moved towards black or white, as little as gets it
+// there, so that a coloured or greyed text keeps its look. A table's colour
+// holds its meaning only on the desktop it was chosen on.
+Rgb readable(Rgb text, std::span<const Rgb> grounds, double least = kTextContrast);
+inline Rgb readable(Rgb text, std::initializer_list<Rgb> grounds, double least = kTextContrast) {
+  return readable(text, std::span(grounds.begin(), grounds.size()), least);
 }
 
 }  // namespace ui

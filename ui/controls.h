@@ -28,6 +28,9 @@ enum class Control {
   Line2,
   Shape1,
 };
+// The window's own name, beside its parts' (the Qt objectName, the HTML id).
+inline constexpr std::string_view kWindowName = "frmXRD";
+
 inline constexpr int kControlCount = static_cast<int>(Control::Shape1) + 1;
 inline constexpr int kFirstControlId = 1001;
 

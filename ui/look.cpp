@@ -86,8 +86,8 @@ Look lookOf(Control c, const Palette& palette) {
       break;
   }
   // Some widget styles draw a disabled box on the window's ground instead.
-  look.disabledText =
-      readable(palette[Role::DisabledText], {look.disabledGround, windowGround(palette)});
+  look.disabledText = readable(palette[Role::DisabledText],
+                               {look.disabledGround, windowGround(palette)}, kGreyedContrast);
   return look;
 }
 

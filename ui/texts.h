@@ -1,10 +1,13 @@
 #pragma once
 #include <string_view>
 
+#include "calc/texts.h"
+
 // Every text of the window that a user reads, in one place: the captions,
 // the messages and the one Chinese list entry. Anode symbols and wavelengths
-// are data, kept with their values in calc/wavelength_table.h.
-// Header only and standard library only, so that calc/ may use it too.
+// are data, kept with their values in calc/wavelength_table.h. The three
+// texts that calc/ hands out itself are written in calc/texts.h.
+// Header only and standard library only.
 namespace ui::texts {
 
 // The program's name: the window's caption and every message box's title.
@@ -22,11 +25,12 @@ inline constexpr std::string_view kRecalculate = "重新计算";
 inline constexpr std::string_view kEnd = "退出";
 
 // The last entry of the anode list: a wavelength typed by the user.
-inline constexpr std::string_view kOtherAnode = "其他";
+inline constexpr std::string_view kOtherAnode = calc::texts::kOtherAnode;
 
 inline constexpr std::string_view kEmptyInput = "半峰宽或者2θ角不能为零，请重新输入！";
-inline constexpr std::string_view kTwoThetaNotNumber = "2θ角只能为数值，请重新输入！！！";
-inline constexpr std::string_view kFwhmNotNumber = "半峰宽只能为数值，请重新输入！！！";
+// Refused keystrokes, from the rule of the two numeric boxes.
+inline constexpr std::string_view kTwoThetaNotNumber = calc::texts::kTwoThetaNotNumber;
+inline constexpr std::string_view kFwhmNotNumber = calc::texts::kFwhmNotNumber;
 
 // Arithmetic errors of the formula: what went wrong and what to check.
 inline constexpr std::string_view kDivisionByZero =
@@ -35,6 +39,12 @@ inline constexpr std::string_view kOverflow =
     "计算出错：溢出，结果超出数值范围。请检查输入的数值后重新计算。";
 inline constexpr std::string_view kInvalidOperation =
     "计算出错：无效的运算。请检查输入的数值后重新计算。";
+
+// The browser's page: the message boxes' one button, the critical icon's
+// name for screen readers, and what the page says once the program ended.
+inline constexpr std::string_view kOk = "确定";
+inline constexpr std::string_view kErrorIcon = "错误";
+inline constexpr std::string_view kEnded = "Sorbel 已退出。";
 
 // Said at start-up on a processor the 32-bit program cannot run on: every
 // computation is built for SSE2, so that each digit comes out the same.

@@ -25,7 +25,9 @@ constexpr std::array kButtons{Control::cmdCalculation, Control::cmdReCalculation
 int idx(Control c) { return static_cast<int>(c); }
 std::string name(Control c) { return std::string(ui::nameOf(c)); }
 std::string name(const std::optional<Control>& c) { return c ? name(*c) : "nothing"; }
-bool isButton(Control c) { return std::ranges::find(kButtons, c) != kButtons.end(); }
+bool isButton(Control c) {
+  return std::find(kButtons.begin(), kButtons.end(), c) != kButtons.end();
+}
 bool isNumericBox(Control c) { return c == Control::txtD || c == Control::txt2X; }
 
 // Characters a box takes from the user; combWL's field has no limit.
@@ -214,7 +216,7 @@ std::optional<Control> tabFrom(const Snapshot& s, Control from, bool back) {
   std::vector<Control> chain;
   for (const auto& c : ui::kControls)
     if (c.kind != ui::Kind::Label && s.enabled[idx(c.id)]) chain.push_back(c.id);
-  auto it = std::ranges::find(chain, from);
+  auto it = std::find(chain.begin(), chain.end(), from);
   if (it == chain.end()) return std::nullopt;
   const auto n = static_cast<std::ptrdiff_t>(chain.size());
   const std::ptrdiff_t at = it - chain.begin();
@@ -295,7 +297,8 @@ std::vector<std::string> Monkey::check(const Snapshot& before, const Action& a,
       break;
     case Action::Kind::Paste: {
       // Pasting is not typing: no filter, whatever the text.
-      const bool plain = std::ranges::none_of(a.text, [](char32_t c) { return c < 32; });
+      const bool plain =
+          std::none_of(a.text.begin(), a.text.end(), [](char32_t c) { return c < 32; });
       if (plain)
         v.expectInserted(a.box, utf8(a.text));
       else
@@ -342,7 +345,7 @@ std::vector<std::string> checkStart(const Snapshot& s) {
 // Mostly the boxes a user types into for every peak, often the focused one.
 Control Monkey::pickBox(const Snapshot& now) {
   if (now.focus && chance(60) && now.enabled[idx(*now.focus)] &&
-      std::ranges::find(kBoxes, *now.focus) != kBoxes.end())
+      std::find(kBoxes.begin(), kBoxes.end(), *now.focus) != kBoxes.end())
     return *now.focus;
   for (;;) {
     const int r = below(100);

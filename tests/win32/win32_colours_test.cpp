@@ -5,12 +5,11 @@
 
 #include <cstdio>
 
-#include <optional>
-#include <utility>
 #include <vector>
 
 #include "tests/win32/program.h"
 #include "tests/win32/screenshot.h"
+#include "tests/win32/values_in_place.h"
 #include "tests/win32/wine_driver.h"
 #include "ui/layout.h"
 
@@ -22,7 +21,7 @@ using ui::Control;
 // read by each program as it starts.
 struct Scheme {
   const char* name;
-  std::vector<std::pair<const wchar_t*, const wchar_t*>> colours;  // empty: wine's own
+  driver::ValuesInPlace::Values colours;  // empty: wine's own
 };
 
 const Scheme kSchemes[] = {
@@ -68,65 +67,49 @@ const Scheme kSchemes[] = {
       {L"WindowText", L"255 255 255"}}},
 };
 
-// Puts a scheme in place for the programs started while it lives, and the
-// colours it found back afterwards.
-class SchemeInPlace {
- public:
-  explicit SchemeInPlace(const Scheme& scheme) {
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Colors", 0, nullptr, 0,
-                    KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
-    for (const auto& [name, value] : scheme.colours) {
-      wchar_t old[64] = {};
-      DWORD size = sizeof old;
-      const bool had = RegQueryValueExW(key_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(old),
-                                        &size) == ERROR_SUCCESS;
-      saved_.push_back({name, had ? std::optional<std::wstring>(old) : std::nullopt});
-      set(name, value);
-    }
-  }
-  ~SchemeInPlace() {
-    for (const auto& [name, value] : saved_)
-      value ? set(name, value->c_str()) : (void)RegDeleteValueW(key_, name);
-    RegCloseKey(key_);
-  }
-
- private:
-  void set(const wchar_t* name, const wchar_t* value) {
-    RegSetValueExW(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                   static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
-  }
-  HKEY key_ = nullptr;
-  std::vector<std::pair<const wchar_t*, std::optional<std::wstring>>> saved_;
-};
-
-// Measured on the drawn window: the text's pixels against its ground's.
+// Measured on the drawn window: the text's pixels against its ground's;
+// greyed text, in a disabled box, needs less.
 TEST(Win32Colours, EveryTextReadsOnEveryColourScheme) {
   for (const Scheme& scheme : kSchemes) {
     SCOPED_TRACE(scheme.name);
-    const SchemeInPlace inPlace(scheme);
+    const driver::ValuesInPlace inPlace(HKEY_CURRENT_USER, L"Control Panel\\Colors",
+                                        scheme.colours);
     window::WineDriver driver(g_exe, g_shots);
     driver.start();
+    HWND main = driver.app().main();
+    double lowest = 21, lowestGreyed = 21;
+    auto measure = [&](const std::string& shot) {
+      driver.screenshot(shot);
+      const window::Picture picture = driver::capture(main);
+      for (const auto& s : ui::kControls) {
+        HWND h = driver.app().item(s.id);
+        const bool greyed = !IsWindowEnabled(h);
+        if (s.id == Control::combWL) h = GetWindow(h, GW_CHILD);  // its field
+        RECT r;
+        GetWindowRect(h, &r);
+        MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+        const int frame = s.kind == ui::Kind::Label ? 0 : s.kind == ui::Kind::ComboBox ? 1 : 3;
+        const ui::PixelRect area{r.left, r.top, r.right - r.left, r.bottom - r.top};
+        const double contrast = window::textContrast(picture, window::inside(area, frame));
+        EXPECT_GE(contrast, greyed ? ui::kGreyedContrast : ui::kTextContrast)
+            << ui::nameOf(s.id) << " in " << shot;
+        double& least = greyed ? lowestGreyed : lowest;
+        least = std::min(least, contrast);
+      }
+    };
+    // The chosen anode's wavelength greyed, then one typed in its place; the
+    // focus moves on, so that the caret, not the text, stands out in no box.
     driver.perform(window::typing(Control::txtD, U"0.25"));
     driver.perform(window::typing(Control::txt2X, U"31.8"));
     driver.perform(window::clicking(Control::cmdCalculation));
     driver.perform(window::clicking(Control::txtD));
-    driver.screenshot(std::string("colours-") + scheme.name + ".png");
-    HWND main = driver.app().main();
-    const window::Picture picture = driver::capture(main);
-    double lowest = 21;
-    for (const auto& s : ui::kControls) {
-      HWND h = driver.app().item(s.id);
-      if (s.id == Control::combWL) h = GetWindow(h, GW_CHILD);  // its field
-      RECT r;
-      GetWindowRect(h, &r);
-      MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
-      const int frame = s.kind == ui::Kind::Label ? 0 : s.kind == ui::Kind::ComboBox ? 1 : 3;
-      const ui::PixelRect area{r.left, r.top, r.right - r.left, r.bottom - r.top};
-      const double contrast = window::textContrast(picture, window::inside(area, frame));
-      EXPECT_GE(contrast, ui::kLeastContrast) << ui::nameOf(s.id);
-      lowest = std::min(lowest, contrast);
-    }
-    std::printf("    %s: lowest text contrast %.2f\n", scheme.name, lowest);
+    measure(std::string("colours-") + scheme.name + ".png");
+    driver.perform(window::choosing(static_cast<int>(ui::kAnodeCount) - 1));
+    driver.perform(window::typing(Control::txtWaveLengh, U"0.154056"));
+    driver.perform(window::clicking(Control::txtD));
+    measure(std::string("colours-") + scheme.name + "-typed.png");
+    std::printf("    %s: lowest text contrast %.2f, greyed %.2f\n", scheme.name, lowest,
+                lowestGreyed);
   }
 }
 

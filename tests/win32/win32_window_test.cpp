@@ -1,8 +1,10 @@
 // Sorbel.exe under wine, worked from outside: the shared scenarios, and the
 // facts that only the Win32 window has (its frame, control styles, limits,
 // which control owns a shared pixel).
-//   win32_window_tests <Sorbel.exe> <screenshot dir> <Sorbel-no-sse2.exe> [GoogleTest flags]
-// The last is Sorbel.exe's start-up told that the processor has no SSE2.
+//   win32_window_tests <Sorbel.exe> <screenshot dir> <Sorbel-no-sse2.exe> <fake_accprop.dll>
+//                      [GoogleTest flags]
+// The third is Sorbel.exe's start-up told that the processor has no SSE2; the
+// fourth a stand-in for the screen readers' annotation service.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -18,6 +20,7 @@
 #include "ui/win32/wide.h"
 
 std::wstring g_exe, g_shots, g_noSse2;
+extern std::wstring g_fakeAccProp;
 
 namespace {
 
@@ -118,14 +121,16 @@ TEST(Win32Startup, AProcessorWithoutSse2IsToldSoAndNoWindowOpens) {
 
 int wmain(int argc, wchar_t** argv) {
   testing::InitGoogleTest(&argc, argv);
-  if (argc < 4) {
+  if (argc < 5) {
     std::fprintf(stderr,
-                 "usage: win32_window_tests <Sorbel.exe> <screenshot dir> <Sorbel-no-sse2.exe>\n");
+                 "usage: win32_window_tests <Sorbel.exe> <screenshot dir> <Sorbel-no-sse2.exe> "
+                 "<fake_accprop.dll>\n");
     return 2;
   }
   g_exe = argv[1];
   g_shots = argv[2];
   g_noSse2 = argv[3];
+  g_fakeAccProp = argv[4];
   window::WineDriver driver(g_exe, g_shots);
   window::registerScenarios("Win32Scenario", [&driver]() -> window::Driver& { return driver; });
   return RUN_ALL_TESTS();

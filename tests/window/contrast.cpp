@@ -22,7 +22,9 @@ double textContrast(const Picture& picture, ui::PixelRect area) {
                    static_cast<std::uint8_t>(std::get<1>(c)),
                    static_cast<std::uint8_t>(std::get<2>(c))};
   };
-  const auto most = std::ranges::max_element(counts, {}, [](const auto& e) { return e.second; });
+  const auto most =
+      std::max_element(counts.begin(), counts.end(),
+                       [](const auto& a, const auto& b) { return a.second < b.second; });
   if (most == counts.end()) return 1;
   std::vector<ui::Rgb> grounds;
   for (const auto& [c, n] : counts)

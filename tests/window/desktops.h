@@ -12,7 +12,8 @@ struct Desktop {
   // 0xRRGGBB in the order of ui::Role: Window, WindowText, Base, Text,
   // Button, ButtonText, Highlight, Mid, ToolTipBase, DisabledBase, DisabledText.
   std::array<std::uint32_t, ui::kRoleCount> rgb;
-  bool windows;  // a Windows colour scheme; else a Linux desktop's palette
+  bool windows;                   // a Windows colour scheme; else a Linux desktop's palette
+  const char* qtStyle = nullptr;  // the Qt style that brings this palette, if one does
 };
 
 inline constexpr Desktop kDesktops[] = {
@@ -35,6 +36,11 @@ inline constexpr Desktop kDesktops[] = {
      {0x353535, 0xEEEEEC, 0x2D2D2D, 0xEEEEEC, 0x353535, 0xEEEEEC, 0x15539E, 0x2A2A2A, 0x000000,
       0x323232, 0x919190},
      false},
+    {"Adwaita-Dark",
+     {0x353535, 0xEEEEEC, 0x2D2D2D, 0xEEEEEC, 0x373737, 0xEEEEEC, 0x15539E, 0x2A2A2A, 0x262626,
+      0x2D2D2D, 0x919190},
+     false,
+     "Adwaita-Dark"},
     {"qt6ct darker",
      {0x424245, 0xFFFFFF, 0x2C2C2C, 0xFFFFFF, 0x424245, 0xFFFFFF, 0x12608A, 0x464646, 0x3F3F36,
       0x2C2C2C, 0x808080},

@@ -93,7 +93,7 @@ void FakeForm::moveFocus(bool back) {
   std::vector<Control> chain;
   for (const ui::ControlSpec& s : ui::kControls)
     if (focusable(s) && at(s.id).enabled) chain.push_back(s.id);
-  auto it = std::ranges::find(chain, focus_.value_or(Control::txtD));
+  auto it = std::find(chain.begin(), chain.end(), focus_.value_or(Control::txtD));
   const auto n = static_cast<std::ptrdiff_t>(chain.size());
   const std::ptrdiff_t from = it == chain.end() ? 0 : it - chain.begin();
   focus_ = chain[static_cast<std::size_t>((from + (back ? n - 1 : 1)) % n)];

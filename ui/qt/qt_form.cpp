@@ -36,7 +36,7 @@ QFont standInFont(const Font& f) {
 QtForm::QtForm() { build(); }
 
 void QtForm::build() {
-  window_.setObjectName(QStringLiteral("frmXRD"));
+  window_.setObjectName(qs(kWindowName));
   window_.setWindowTitle(qs(kWindow.caption));
   window_.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);

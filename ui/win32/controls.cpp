@@ -33,6 +33,18 @@ std::wstring fontSample(const ControlSpec& s) {
 void MainWindow::createControls() {
   for (const ControlSpec& s : kControls) createControl(s);
   stack();
+  nameBoxes();
+}
+
+// Each box is named after its label, as the Qt window names them. combWL's
+// field takes the focus for it, so it gets the name too.
+void MainWindow::nameBoxes() {
+  for (const ControlSpec& s : kControls) {
+    if (s.kind != Kind::TextBox && s.kind != Kind::ComboBox) continue;
+    const std::wstring name = widen(spec(labelFor(s.id)).text);
+    names_.give(at(s.id), name);
+    if (s.id == Control::combWL) names_.give(comboEdit_, name);
+  }
 }
 
 void MainWindow::createControl(const ControlSpec& s) {

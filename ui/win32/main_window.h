@@ -8,6 +8,7 @@
 #include "ui/form.h"
 #include "ui/layout.h"
 #include "ui/look.h"
+#include "ui/win32/accessible_names.h"
 
 namespace ui::win32 {
 
@@ -16,7 +17,8 @@ constexpr std::size_t idx(Control c) { return static_cast<std::size_t>(c); }
 // frmXRD over plain USER controls. Its parts live by concern: the window
 // and its loop (window.cpp), the controls (controls.cpp), the typed
 // characters of the boxes (edit_filter.cpp), the anode list (anode_list.cpp),
-// colours and drawing (paint.cpp) and message boxes (message_box.cpp).
+// colours and drawing (paint.cpp), message boxes (message_box.cpp) and the
+// boxes' names for screen readers (accessible_names.cpp).
 class MainWindow final : public Form {
  public:
   MainWindow(HINSTANCE instance, int iconId) : instance_(instance), iconId_(iconId) {}
@@ -49,6 +51,7 @@ class MainWindow final : public Form {
   bool choice(int notification) const;
   int chosenIndex() const;
   void stack();
+  void nameBoxes();
   RECT pixelRect(const Rect& r) const;
   bool controlOf(HWND h, Control& c) const;
   HWND at(Control c) const { return child_[idx(c)]; }
@@ -76,6 +79,7 @@ class MainWindow final : public Form {
   HWND comboEdit_ = nullptr;
   HWND lastFocus_ = nullptr;
   bool programSetsCombo_ = false;
+  AccessibleNames names_;
 };
 
 }  // namespace ui::win32

@@ -158,6 +158,7 @@ LRESULT MainWindow::handle(UINT msg, WPARAM w, LPARAM l) {
       if (lastFocus_ && IsWindowEnabled(lastFocus_)) SetFocus(lastFocus_);
       return 0;
     case WM_DESTROY:
+      names_.clear();  // while the controls are still there
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
