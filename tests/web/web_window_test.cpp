@@ -33,7 +33,7 @@ window::Picture pictureOf(const std::string& png) {
 }
 
 // What enabled text and greyed text (a disabled box's) must reach.
-constexpr double kText = ui::kLeastContrast, kGreyed = ui::kLeastContrast;
+constexpr double kText = ui::kTextContrast, kGreyed = ui::kGreyedContrast;
 
 // Measured on the drawn page: the text's pixels against its ground's.
 TEST(WebColours, EveryTextReadsInLightAndInDark) {
