@@ -1,0 +1,357 @@
+#include "tests/web/web_driver.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+#include <utility>
+
+#include "tests/web/scripts.h"
+#include "ui/layout.h"
+
+namespace window {
+namespace {
+
+using web::Json;
+
+// W3C WebDriver's codes of the keys that type no character.
+constexpr const char* kShift = "\uE008";
+constexpr const char* kControl = "\uE009";
+constexpr const char* kAlt = "\uE00A";
+constexpr const char* kReturn = "\uE006";
+constexpr const char* kEnter = "\uE007";
+constexpr const char* kEscape = "\uE00C";
+constexpr const char* kSpace = "\uE00D";
+constexpr const char* kUp = "\uE013";
+constexpr const char* kDown = "\uE015";
+
+// Each window::Key as the key pressed and the modifier held, in its order.
+constexpr std::pair<const char*, const char*> kKeys[] = {
+    {"\uE003", nullptr}, {"\uE017", nullptr}, {kEnter, nullptr},   {kEscape, nullptr},
+    {"\uE004", nullptr}, {"\uE004", kShift},  {kSpace, nullptr},   {"\uE012", nullptr},
+    {"\uE014", nullptr}, {"\uE011", nullptr}, {"\uE010", nullptr}, {kUp, nullptr},
+    {kDown, nullptr},    {"a", kControl},     {"z", kControl},     {"y", kControl},
+    {"x", kControl},     {"c", kControl},
+};
+static_assert(std::size(kKeys) == static_cast<std::size_t>(Key::Copy) + 1);
+
+std::string option(int n) { return "combWL-option-" + std::to_string(n); }
+
+// Every part the driver touches or measures.
+Json partNames() {
+  Json names = Json::array({"frmXRD", "combWL-button"});
+  for (int i = 0; i < ui::kControlCount; ++i) names.push_back(ui::nameOf(static_cast<Control>(i)));
+  for (std::size_t i = 0; i < ui::kAnodeCount; ++i) names.push_back(option(static_cast<int>(i)));
+  return names;
+}
+
+Json controlNames() {
+  Json names = Json::array();
+  for (int i = 0; i < ui::kControlCount; ++i) names.push_back(ui::nameOf(static_cast<Control>(i)));
+  return names;
+}
+
+std::optional<Control> controlNamed(const std::string& name) {
+  for (int i = 0; i < ui::kControlCount; ++i)
+    if (ui::nameOf(static_cast<Control>(i)) == name) return static_cast<Control>(i);
+  return std::nullopt;
+}
+
+std::size_t utf16Length(const std::u32string& s) {
+  std::size_t n = 0;
+  for (char32_t c : s) n += c > 0xFFFF ? 2 : 1;
+  return n;
+}
+
+bool windowGone(const web::Error& e) {
+  return e.code == "no such window" || e.code == "no such frame";
+}
+
+}  // namespace
+
+std::optional<web::Browser> browserToTest(const std::string& name, const std::string& page) {
+  const std::optional<web::Browser> b = web::browserNamed(name);
+  if (!b) throw std::invalid_argument("no browser called " + name + ": chromium or webkit");
+  std::optional<std::string> why = web::missing(*b);
+  if (!std::filesystem::exists(page))
+    why = page + " is not built (cmake --preset web && cmake --build --preset web)";
+  if (!why) return b;
+  std::printf("SKIPPED: %s: %s\n", name.c_str(), why->c_str());
+  return std::nullopt;
+}
+
+BrowserDriver::BrowserDriver(web::Browser browser, std::string pageFile, std::string screenshots,
+                             std::uint64_t seed, web::BrowserOptions options)
+    : kind_(browser),
+      options_(options),
+      url_("file://" + std::filesystem::absolute(pageFile).string()),
+      screenshots_(std::move(screenshots)),
+      random_(seed ^ 0xD15A1ull) {}
+
+BrowserDriver::~BrowserDriver() = default;
+
+// The page afresh in a window of its own; a blank one stays open beside it,
+// so that closing the page's window never ends the session.
+void BrowserDriver::start() {
+  if (!browser_) {
+    browser_ = std::make_unique<web::Launched>(kind_, options_);
+    spare_ = session().window();
+  }
+  web::Session& s = session();
+  const std::vector<std::string> open = s.windows();
+  if (page_.empty() || std::find(open.begin(), open.end(), page_) == open.end()) {
+    page_ = s.newWindow();
+    s.switchTo(page_);
+    browser_->preparePage();
+  }
+  s.navigate(url_);
+  const Json parts = s.execute(scripts::kReady, Json::array({partNames()}));
+  if (parts.is_null()) throw std::runtime_error(url_ + " did not get ready in 20 s");
+  parts_.clear();
+  for (const auto& [name, p] : parts.items()) {
+    const Json& r = p["rect"];
+    auto px = [&r](int i) { return static_cast<int>(std::lround(r[i].get<double>())); };
+    parts_[name] = {p["element"], {px(0), px(1), px(2), px(3)}};
+  }
+  seen_.clear();
+}
+
+bool BrowserDriver::pageGone() {
+  if (page_.empty()) return true;
+  const std::vector<std::string> open = session().windows();
+  if (std::find(open.begin(), open.end(), page_) != open.end()) return false;
+  page_.clear();
+  session().switchTo(spare_);
+  return true;
+}
+
+Snapshot BrowserDriver::snapshot() {
+  Snapshot s;
+  s.boxes = std::exchange(seen_, {});
+  if (pageGone()) {
+    s.alive = false;
+    s.ended = true;
+    return s;
+  }
+  const Json w = session().execute(scripts::kSnapshot, Json::array({controlNames()}));
+  s.alive = w["alive"].get<bool>();
+  s.ended = w["ended"].get<bool>();
+  s.leftOpen = w["leftOpen"].get<bool>();
+  s.listIndex = w["listIndex"].get<int>();
+  s.focus = controlNamed(w["focus"].get<std::string>());
+  for (std::size_t i = 0; i < w["text"].size(); ++i) {
+    s.text[i] = w["text"][i].get<std::string>();
+    s.enabled[i] = w["enabled"][i].get<bool>();
+  }
+  return s;
+}
+
+std::vector<std::string> BrowserDriver::listEntries() {
+  return session().execute(scripts::kListEntries).get<std::vector<std::string>>();
+}
+
+std::string BrowserDriver::picture() {
+  // WebKit takes the picture at the page's next repaint, which a page that
+  // shows no blinking caret may never make by itself.
+  const Json painter =
+      kind_ == web::Browser::WebKit ? session().execute(scripts::kRepaint) : Json();
+  const std::string png = session().elementScreenshot(web::elementId(parts_.at("frmXRD").element));
+  if (!painter.is_null()) session().execute(scripts::kRepaintDone, Json::array({painter}));
+  return web::decodeBase64(png);
+}
+
+ui::PixelRect BrowserDriver::rectOf(Control c) const {
+  return parts_.at(std::string(ui::nameOf(c))).rect;
+}
+
+void BrowserDriver::screenshot(const std::string& name) {
+  if (pageGone()) return;
+  std::filesystem::create_directories(screenshots_);
+  std::ofstream(screenshots_ + "/web-" + web::nameOf(kind_) + "-" + name, std::ios::binary)
+      << picture();
+}
+
+void BrowserDriver::perform(const Action& a) {
+  try {
+    act(a);
+    dismissBoxes();
+  } catch (const web::Error& e) {
+    if (!windowGone(e)) throw;
+    pageGone();  // the snapshot tells
+  }
+}
+
+bool BrowserDriver::performEnding(const Action& a) {
+  if (a.kind == Action::Kind::Close) return closeWindow();
+  perform(a);
+  // Either the page closes its window or it says that the program has ended.
+  for (int i = 0; i < 500; ++i) {
+    if (pageGone()) return true;
+    if (session().execute(scripts::kEnded).get<bool>()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return false;
+}
+
+// The browser's own close of the page's window.
+bool BrowserDriver::closeWindow() {
+  if (pageGone()) return false;
+  const std::vector<std::string> left = session().closeWindow();
+  const bool closed = std::find(left.begin(), left.end(), page_) == left.end();
+  if (closed) page_.clear();
+  session().switchTo(spare_);
+  return closed;
+}
+
+void BrowserDriver::act(const Action& a) {
+  switch (a.kind) {
+    case Action::Kind::Type:
+      if (focus() != ui::nameOf(a.box)) clickInto(a.box);
+      if (a.inputMethod) return commit(a.text);
+      // One character at a time: a refused one brings up its box, which the
+      // user closes before typing on.
+      for (char32_t ch : a.text) {
+        typeChar(ch);
+        dismissBoxes();
+      }
+      return;
+    case Action::Kind::Paste:
+      // WebKit's clipboard turns U+00A0 into a space on its way to the page:
+      // such a text comes as the events its paste would raise.
+      if (kind_ == web::Browser::WebKit && a.text.find(U'\u00A0') != std::u32string::npos) {
+        if (focus() != ui::nameOf(a.box)) clickInto(a.box);
+        session().execute(scripts::kInsert, Json::array({utf8(a.text), "paste"}));
+        return;
+      }
+      copyToClipboard(a.text);
+      if (focus() != ui::nameOf(a.box)) clickInto(a.box);
+      return keys({kControl}, "v");
+    case Action::Kind::Press:
+      return press(a.key);
+    case Action::Kind::Click:
+      return clickInto(a.box);
+    case Action::Kind::Choose:
+      return a.byMouse ? chooseByMouse(a.anode) : chooseByKeyboard(a.anode);
+    case Action::Kind::Close:
+      (void)closeWindow();
+      return;
+  }
+}
+
+std::string BrowserDriver::focus() { return session().execute(scripts::kFocus).get<std::string>(); }
+
+void BrowserDriver::keys(std::initializer_list<std::string> held, const std::string& key) {
+  std::vector<Json> actions;
+  for (const std::string& h : held) actions.push_back(web::keyDown(h));
+  actions.push_back(web::keyDown(key));
+  actions.push_back(web::keyUp(key));
+  for (auto h = std::rbegin(held); h != std::rend(held); ++h) actions.push_back(web::keyUp(*h));
+  session().perform(web::keys(actions));
+}
+
+void BrowserDriver::click(const std::string& id, int dx, int dy) {
+  session().perform(web::clickAt(parts_.at(id).element, dx, dy));
+}
+
+// A button in its middle; a box at its right end, which puts the caret
+// after its text.
+void BrowserDriver::clickInto(Control c) {
+  const std::string id(ui::nameOf(c));
+  if (ui::spec(c).kind == ui::Kind::Button) return click(id);
+  // WebKit takes two clicks within GTK's double-click time and distance
+  // (400 ms, 5 pixels) for a double click, which selects a word: each click
+  // into a box lands 10 pixels above or below the last one.
+  boxClickSide_ = -boxClickSide_;
+  click(id, parts_.at(id).rect.width / 2 - 3, 5 * boxClickSide_);
+}
+
+void BrowserDriver::press(Key k) {
+  if (k == Key::Enter) return keys({}, random_.chance(50) ? kReturn : kEnter);
+  const auto& [key, held] = kKeys[static_cast<std::size_t>(k)];
+  if (held) return keys({held}, key);
+  keys({}, key);
+}
+
+void BrowserDriver::commit(const std::u32string& text) {
+  const std::string t = utf8(text);
+  if (kind_ == web::Browser::Chromium) {
+    const auto end = static_cast<int>(utf16Length(text));
+    session().cdp("Input.imeSetComposition",
+                  {{"text", t}, {"selectionStart", end}, {"selectionEnd", end}});
+    session().cdp("Input.insertText", {{"text", t}});
+    return;
+  }
+  // WebKitWebDriver has no way to an input method: the events it would raise.
+  session().execute(scripts::kInsert, Json::array({t, "commit"}));
+}
+
+// WebDriver takes U+E000 to U+E05D for keys that type nothing, Enter, Shift
+// and so on: a key that types one of them, as a keyboard layout may have,
+// comes through DevTools, or in WebKit as the events it would raise.
+void BrowserDriver::typeChar(char32_t ch) {
+  const std::string text = utf8(std::u32string(1, ch));
+  if (ch < 0xE000 || ch > 0xE05D) return keys({}, text);
+  if (kind_ == web::Browser::WebKit) {
+    session().execute(scripts::kInsert, Json::array({text, "type"}));
+    return;
+  }
+  for (const char* type : {"keyDown", "keyUp"})
+    session().cdp("Input.dispatchKeyEvent", {{"type", type}, {"text", text}, {"key", text}});
+}
+
+void BrowserDriver::copyToClipboard(const std::u32string& text) {
+  const Json spot = session().execute(scripts::kClipboardSpot, Json::array({utf8(text)}));
+  session().perform(web::clickAt(spot));
+  const std::string failed = session().execute(scripts::kClipboardWritten, Json::array({spot}));
+  if (!failed.empty()) throw std::runtime_error("the clipboard took no text: " + failed);
+}
+
+bool BrowserDriver::listOpen() { return session().execute(scripts::kListOpen).get<bool>(); }
+
+void BrowserDriver::chooseByMouse(int anode) {
+  click("combWL-button");
+  if (!listOpen()) return;  // the snapshot shows what came of it
+  click(option(anode));
+}
+
+// Alt+Down opens the list; the arrows move its highlight, which the user
+// watches, to the entry; Enter takes it.
+void BrowserDriver::chooseByKeyboard(int anode) {
+  if (focus() != "combWL") clickInto(Control::combWL);
+  keys({kAlt}, kDown);
+  if (!listOpen()) return;
+  for (int n = 0; n < 12; ++n) {
+    const int at = session().execute(scripts::kHighlighted).get<int>();
+    if (at == anode) break;
+    keys({}, at < anode ? kDown : kUp);
+  }
+  keys({}, kReturn);
+}
+
+// Closes every message box that is up, by any of the usual means, and keeps
+// what each one showed.
+void BrowserDriver::dismissBoxes() {
+  Json box = session().execute(scripts::kMessageBox);
+  for (int n = 0; n < 10 && box["open"].get<bool>(); ++n) {
+    const std::string text = box["prompt"].get<std::string>();
+    seen_.push_back({text, box["title"].get<std::string>(), box["critical"].get<bool>(),
+                     box["okOnly"].get<bool>()});
+    const int how = random_.below(4);
+    if (how == 3 && !box["button"].is_null())
+      session().perform(web::clickAt(box["button"]));
+    else
+      keys({}, how == 0 ? kReturn : how == 1 ? kSpace : kEscape);
+    const int closes = box["closes"].get<int>();
+    box = session().execute(scripts::kMessageBox);
+    if (box["closes"].get<int>() == closes) {
+      session().execute(scripts::kCloseBox);  // the check reports the box the user could not close
+      seen_.push_back({"(would not close) " + text, "", false});
+      box = session().execute(scripts::kMessageBox);
+    }
+  }
+}
+
+}  // namespace window

@@ -1,0 +1,94 @@
+// The page in one browser: the shared scenarios, and every text readable
+// whether the desktop prefers light or dark.
+//   web_window_tests chromium|webkit <sorbel.html> [GoogleTest flags]
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QImage>
+#include <cstdio>
+
+#include "tests/web/web_driver.h"
+#include "tests/window/contrast.h"
+#include "tests/window/scenarios.h"
+#include "ui/layout.h"
+
+namespace {
+
+using ui::Control;
+
+web::Browser g_browser;
+std::string g_page;
+
+window::Picture pictureOf(const std::string& png) {
+  const QImage image =
+      QImage::fromData(QByteArray::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
+  window::Picture p{image.width(), image.height(), {}};
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb c = image.pixel(x, y);
+      p.pixels.push_back({static_cast<std::uint8_t>(qRed(c)), static_cast<std::uint8_t>(qGreen(c)),
+                          static_cast<std::uint8_t>(qBlue(c))});
+    }
+  return p;
+}
+
+// What enabled text and greyed text (a disabled box's) must reach.
+constexpr double kText = ui::kTextContrast, kGreyed = ui::kGreyedContrast;
+
+// Measured on the drawn page: the text's pixels against its ground's.
+TEST(WebColours, EveryTextReadsInLightAndInDark) {
+  for (bool dark : {false, true}) {
+    const char* scheme = dark ? "dark" : "light";
+    SCOPED_TRACE(scheme);
+    window::BrowserDriver driver(g_browser, g_page, SORBEL_SCREENSHOT_DIR, 1, {.dark = dark});
+    driver.start();
+    ASSERT_EQ(driver.session().execute("return matchMedia('(prefers-color-scheme: dark)').matches"),
+              dark);
+    double lowest = 21, lowestGreyed = 21;
+    auto measure = [&](const std::string& shot) {
+      driver.screenshot(shot);
+      const window::Picture picture = pictureOf(driver.picture());
+      ASSERT_GT(picture.width, 0);
+      const window::Snapshot now = driver.snapshot();
+      for (const auto& s : ui::kControls) {
+        const int frame = s.kind == ui::Kind::Label ? 0 : 3;
+        const double contrast =
+            window::textContrast(picture, window::inside(driver.rectOf(s.id), frame));
+        const bool greyed = !now.isEnabled(s.id);
+        EXPECT_GE(contrast, greyed ? kGreyed : kText) << ui::nameOf(s.id) << " in " << shot;
+        double& least = greyed ? lowestGreyed : lowest;
+        least = std::min(least, contrast);
+      }
+    };
+    // The chosen anode's wavelength greyed, then one typed in its place; the
+    // focus moves on, so that the caret, not the text, stands out in no box.
+    driver.perform(window::typing(Control::txtD, U"0.25"));
+    driver.perform(window::typing(Control::txt2X, U"31.8"));
+    driver.perform(window::clicking(Control::cmdCalculation));
+    measure(std::string("colours-") + scheme + ".png");
+    driver.perform(window::choosing(static_cast<int>(ui::kAnodeCount) - 1));
+    driver.perform(window::typing(Control::txtWaveLengh, U"0.154056"));
+    driver.perform(window::clicking(Control::txtD));
+    measure(std::string("colours-") + scheme + "-typed.png");
+    std::printf("    %s, %s: lowest text contrast %.2f, greyed %.2f\n", web::nameOf(g_browser),
+                scheme, lowest, lowestGreyed);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: web_window_tests chromium|webkit <sorbel.html>\n");
+    return 2;
+  }
+  const auto browser = window::browserToTest(argv[1], argv[2]);
+  if (!browser) return 0;
+  g_browser = *browser;
+  g_page = argv[2];
+  window::BrowserDriver driver(g_browser, g_page, SORBEL_SCREENSHOT_DIR);
+  const std::string suite = g_browser == web::Browser::Chromium ? "Chromium" : "WebKit";
+  window::registerScenarios(suite + "Scenario", [&driver]() -> window::Driver& { return driver; });
+  return RUN_ALL_TESTS();
+}
