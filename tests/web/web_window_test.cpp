@@ -32,6 +32,23 @@ window::Picture pictureOf(const std::string& png) {
   return p;
 }
 
+// A screen reader names each box after its label, and a message box after
+// its title; a critical one's icon says what it is.
+TEST(WebWindow, BoxesAndMessageBoxesCarryTheirNames) {
+  window::BrowserDriver driver(g_browser, g_page, SORBEL_SCREENSHOT_DIR);
+  driver.start();
+  web::Session& s = driver.session();
+  auto label = [&s](const std::string& css) { return s.computedLabel(s.findElement(css)); };
+  for (Control c :
+       {Control::txtD, Control::txt2X, Control::combWL, Control::txtResult, Control::txtWaveLengh})
+    EXPECT_EQ(label("#" + std::string(ui::nameOf(c))), ui::spec(ui::labelFor(c)).text)
+        << ui::nameOf(c);
+  s.click(s.findElement("#cmdCalculation"));  // both boxes empty: a critical box
+  EXPECT_EQ(label("dialog[open]"), "Sorbel");
+  EXPECT_EQ(label("dialog[open] [role=img]"), "错误");
+  s.click(s.findElement("dialog[open] button"));
+}
+
 // What enabled text and greyed text (a disabled box's) must reach.
 constexpr double kText = ui::kTextContrast, kGreyed = ui::kGreyedContrast;
 

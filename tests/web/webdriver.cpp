@@ -112,6 +112,10 @@ void Session::click(const std::string& element) {
   call("POST", "/element/" + element + "/click", Json::object());
 }
 
+std::string Session::computedLabel(const std::string& element) {
+  return call("GET", "/element/" + element + "/computedlabel").get<std::string>();
+}
+
 void Session::perform(const Json& source) {
   call("POST", "/actions", {{"actions", Json::array({source})}});
 }

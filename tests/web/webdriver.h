@@ -61,6 +61,8 @@ class Session {
   Json execute(const std::string& script, const Json& args = Json::array());
   std::string findElement(const std::string& css);
   void click(const std::string& element);
+  // What a screen reader says an element is: its accessible name.
+  std::string computedLabel(const std::string& element);
   void perform(const Json& source);  // one input source's actions
   void releaseActions();
   std::string screenshot();                              // PNG, base64
