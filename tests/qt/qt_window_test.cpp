@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "tests/qt/qt_driver.h"
-#include "tests/window/contrast.h"
+#include "tests/window/colours.h"
 #include "tests/window/desktops.h"
 #include "tests/window/scenarios.h"
 #include "ui/layout.h"
@@ -156,35 +156,14 @@ TEST(QtColours, EveryTextReadsOnEveryDesktop) {
     QApplication::setPalette(paletteOf(d, before));
     window::QtDriver driver;
     driver.start();
-    double lowest = 21, lowestGreyed = 21;
-    auto measure = [&](const std::string& shot) {
-      driver.screenshot(shot);
-      const window::Picture picture = pictureOf(driver.form().window());
-      for (const auto& s : ui::kControls) {
-        const QWidget* w = driver.form().widget(s.id);
-        const QRect g = w->geometry();
-        const int frame = s.kind == ui::Kind::Label ? 0 : 3;
-        const double contrast = window::textContrast(
-            picture, window::inside({g.x(), g.y(), g.width(), g.height()}, frame));
-        const bool greyed = !w->isEnabled();
-        EXPECT_GE(contrast, greyed ? ui::kGreyedContrast : ui::kTextContrast)
-            << ui::nameOf(s.id) << " in " << shot;
-        double& least = greyed ? lowestGreyed : lowest;
-        least = std::min(least, contrast);
-      }
-    };
-    // The chosen anode's wavelength greyed, then one typed in its place; the
-    // focus moves on, so that the caret, not the text, stands out in no box.
-    driver.perform(window::typing(Control::txtD, U"0.25"));
-    driver.perform(window::typing(Control::txt2X, U"31.8"));
-    driver.perform(window::clicking(Control::cmdCalculation));
-    measure(std::string("colours-") + name + ".png");
-    driver.perform(window::choosing(static_cast<int>(ui::kAnodeCount) - 1));
-    driver.perform(window::typing(Control::txtWaveLengh, U"0.154056"));
-    driver.perform(window::clicking(Control::txtD));
-    measure(std::string("colours-") + name + "-typed.png");
-    std::printf("    %s%s: lowest text contrast %.2f, greyed %.2f\n", name, drawnBy, lowest,
-                lowestGreyed);
+    const window::Drawn drawn{
+        [&driver] { return pictureOf(driver.form().window()); },
+        [&driver](Control c) {
+          const QRect g = driver.form().widget(c)->geometry();
+          const int frame = ui::spec(c).kind == ui::Kind::Label ? 0 : 3;
+          return window::inside({g.x(), g.y(), g.width(), g.height()}, frame);
+        }};
+    window::expectEveryTextReadable(driver, drawn, name, drawnBy);
     if (QApplication::style()->name() != style) QApplication::setStyle(style);
   }
   QApplication::setPalette(before);

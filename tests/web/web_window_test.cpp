@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "tests/web/web_driver.h"
-#include "tests/window/contrast.h"
+#include "tests/window/colours.h"
 #include "tests/window/scenarios.h"
 #include "ui/layout.h"
 
@@ -49,9 +49,6 @@ TEST(WebWindow, BoxesAndMessageBoxesCarryTheirNames) {
   s.click(s.findElement("dialog[open] button"));
 }
 
-// What enabled text and greyed text (a disabled box's) must reach.
-constexpr double kText = ui::kTextContrast, kGreyed = ui::kGreyedContrast;
-
 // Measured on the drawn page: the text's pixels against its ground's.
 TEST(WebColours, EveryTextReadsInLightAndInDark) {
   for (bool dark : {false, true}) {
@@ -61,34 +58,12 @@ TEST(WebColours, EveryTextReadsInLightAndInDark) {
     driver.start();
     ASSERT_EQ(driver.session().execute("return matchMedia('(prefers-color-scheme: dark)').matches"),
               dark);
-    double lowest = 21, lowestGreyed = 21;
-    auto measure = [&](const std::string& shot) {
-      driver.screenshot(shot);
-      const window::Picture picture = pictureOf(driver.picture());
-      ASSERT_GT(picture.width, 0);
-      const window::Snapshot now = driver.snapshot();
-      for (const auto& s : ui::kControls) {
-        const int frame = s.kind == ui::Kind::Label ? 0 : 3;
-        const double contrast =
-            window::textContrast(picture, window::inside(driver.rectOf(s.id), frame));
-        const bool greyed = !now.isEnabled(s.id);
-        EXPECT_GE(contrast, greyed ? kGreyed : kText) << ui::nameOf(s.id) << " in " << shot;
-        double& least = greyed ? lowestGreyed : lowest;
-        least = std::min(least, contrast);
-      }
-    };
-    // The chosen anode's wavelength greyed, then one typed in its place; the
-    // focus moves on, so that the caret, not the text, stands out in no box.
-    driver.perform(window::typing(Control::txtD, U"0.25"));
-    driver.perform(window::typing(Control::txt2X, U"31.8"));
-    driver.perform(window::clicking(Control::cmdCalculation));
-    measure(std::string("colours-") + scheme + ".png");
-    driver.perform(window::choosing(static_cast<int>(ui::kAnodeCount) - 1));
-    driver.perform(window::typing(Control::txtWaveLengh, U"0.154056"));
-    driver.perform(window::clicking(Control::txtD));
-    measure(std::string("colours-") + scheme + "-typed.png");
-    std::printf("    %s, %s: lowest text contrast %.2f, greyed %.2f\n", web::nameOf(g_browser),
-                scheme, lowest, lowestGreyed);
+    const window::Drawn drawn{[&driver] { return pictureOf(driver.picture()); },
+                              [&driver](Control c) {
+                                const int frame = ui::spec(c).kind == ui::Kind::Label ? 0 : 3;
+                                return window::inside(driver.rectOf(c), frame);
+                              }};
+    window::expectEveryTextReadable(driver, drawn, scheme, std::string(", ") + web::nameOf(g_browser));
   }
 }
 

@@ -11,6 +11,7 @@
 #include "tests/win32/screenshot.h"
 #include "tests/win32/values_in_place.h"
 #include "tests/win32/wine_driver.h"
+#include "tests/window/colours.h"
 #include "ui/layout.h"
 
 namespace {
@@ -77,39 +78,19 @@ TEST(Win32Colours, EveryTextReadsOnEveryColourScheme) {
     window::WineDriver driver(g_exe, g_shots);
     driver.start();
     HWND main = driver.app().main();
-    double lowest = 21, lowestGreyed = 21;
-    auto measure = [&](const std::string& shot) {
-      driver.screenshot(shot);
-      const window::Picture picture = driver::capture(main);
-      for (const auto& s : ui::kControls) {
-        HWND h = driver.app().item(s.id);
-        const bool greyed = !IsWindowEnabled(h);
-        if (s.id == Control::combWL) h = GetWindow(h, GW_CHILD);  // its field
-        RECT r;
-        GetWindowRect(h, &r);
-        MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
-        const int frame = s.kind == ui::Kind::Label ? 0 : s.kind == ui::Kind::ComboBox ? 1 : 3;
-        const ui::PixelRect area{r.left, r.top, r.right - r.left, r.bottom - r.top};
-        const double contrast = window::textContrast(picture, window::inside(area, frame));
-        EXPECT_GE(contrast, greyed ? ui::kGreyedContrast : ui::kTextContrast)
-            << ui::nameOf(s.id) << " in " << shot;
-        double& least = greyed ? lowestGreyed : lowest;
-        least = std::min(least, contrast);
-      }
-    };
-    // The chosen anode's wavelength greyed, then one typed in its place; the
-    // focus moves on, so that the caret, not the text, stands out in no box.
-    driver.perform(window::typing(Control::txtD, U"0.25"));
-    driver.perform(window::typing(Control::txt2X, U"31.8"));
-    driver.perform(window::clicking(Control::cmdCalculation));
-    driver.perform(window::clicking(Control::txtD));
-    measure(std::string("colours-") + scheme.name + ".png");
-    driver.perform(window::choosing(static_cast<int>(ui::kAnodeCount) - 1));
-    driver.perform(window::typing(Control::txtWaveLengh, U"0.154056"));
-    driver.perform(window::clicking(Control::txtD));
-    measure(std::string("colours-") + scheme.name + "-typed.png");
-    std::printf("    %s: lowest text contrast %.2f, greyed %.2f\n", scheme.name, lowest,
-                lowestGreyed);
+    const window::Drawn drawn{
+        [main] { return driver::capture(main); },
+        [&driver, main](Control c) {
+          HWND h = driver.app().item(c);
+          if (c == Control::combWL) h = GetWindow(h, GW_CHILD);  // its field
+          RECT r;
+          GetWindowRect(h, &r);
+          MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+          const ui::Kind kind = ui::spec(c).kind;
+          const int frame = kind == ui::Kind::Label ? 0 : kind == ui::Kind::ComboBox ? 1 : 3;
+          return window::inside({r.left, r.top, r.right - r.left, r.bottom - r.top}, frame);
+        }};
+    window::expectEveryTextReadable(driver, drawn, scheme.name);
   }
 }
 
