@@ -32,9 +32,10 @@ window::Picture pictureOf(const std::string& png) {
   return p;
 }
 
-// A screen reader names each box after its label, and a message box after
-// its title; a critical one's icon says what it is.
-TEST(WebWindow, BoxesAndMessageBoxesCarryTheirNames) {
+// The page loads nothing else; a screen reader names each box after its
+// label, and a message box after its title; a critical one's icon says what
+// it is.
+TEST(WebWindow, AsksForNothingAndNamesEveryBox) {
   window::BrowserDriver driver(g_browser, g_page, SORBEL_SCREENSHOT_DIR);
   driver.start();
   web::Session& s = driver.session();
@@ -43,6 +44,9 @@ TEST(WebWindow, BoxesAndMessageBoxesCarryTheirNames) {
        {Control::txtD, Control::txt2X, Control::combWL, Control::txtResult, Control::txtWaveLengh})
     EXPECT_EQ(label("#" + std::string(ui::nameOf(c))), ui::spec(ui::labelFor(c)).text)
         << ui::nameOf(c);
+  // It loaded nothing: everything it needs is in the file.
+  EXPECT_EQ(s.execute("return performance.getEntriesByType('resource').map(e => e.name)"),
+            web::Json::array());
   s.click(s.findElement("#cmdCalculation"));  // both boxes empty: a critical box
   EXPECT_EQ(label("dialog[open]"), "Sorbel");
   EXPECT_EQ(label("dialog[open] [role=img]"), "错误");
