@@ -156,13 +156,12 @@ TEST(QtColours, EveryTextReadsOnEveryDesktop) {
     QApplication::setPalette(paletteOf(d, before));
     window::QtDriver driver;
     driver.start();
-    const window::Drawn drawn{
-        [&driver] { return pictureOf(driver.form().window()); },
-        [&driver](Control c) {
-          const QRect g = driver.form().widget(c)->geometry();
-          const int frame = ui::spec(c).kind == ui::Kind::Label ? 0 : 3;
-          return window::inside({g.x(), g.y(), g.width(), g.height()}, frame);
-        }};
+    const window::Drawn drawn{[&driver] { return pictureOf(driver.form().window()); },
+                              [&driver](Control c) {
+                                const QRect g = driver.form().widget(c)->geometry();
+                                const int frame = ui::spec(c).kind == ui::Kind::Label ? 0 : 3;
+                                return window::inside({g.x(), g.y(), g.width(), g.height()}, frame);
+                              }};
     window::expectEveryTextReadable(driver, drawn, name, drawnBy);
     if (QApplication::style()->name() != style) QApplication::setStyle(style);
   }

@@ -67,7 +67,8 @@ TEST(WebColours, EveryTextReadsInLightAndInDark) {
                                 const int frame = ui::spec(c).kind == ui::Kind::Label ? 0 : 3;
                                 return window::inside(driver.rectOf(c), frame);
                               }};
-    window::expectEveryTextReadable(driver, drawn, scheme, std::string(", ") + web::nameOf(g_browser));
+    window::expectEveryTextReadable(driver, drawn, scheme,
+                                    std::string(", ") + web::nameOf(g_browser));
   }
 }
 

@@ -33,7 +33,8 @@ int main() {
     show(s.font, s.text);
     if (s.kind == ui::Kind::TextBox || s.kind == ui::Kind::ComboBox) show(s.font, kTyped);
   }
-  for (std::size_t i = 0; i < ui::kAnodeCount; ++i) show(ui::spec(ui::Control::combWL).font, ui::anodeEntry(i));
+  for (std::size_t i = 0; i < ui::kAnodeCount; ++i)
+    show(ui::spec(ui::Control::combWL).font, ui::anodeEntry(i));
   // The title bar, the message boxes and the page once the program ended.
   using calc::ArithmeticError;
   for (std::string_view text :

@@ -84,8 +84,9 @@ EMSCRIPTEN_KEEPALIVE void sorbel_committed(const char* id, const char* text, int
   const ui::Committed kept = ui::committed(*f, c, ui::web::utf32(text));
   if (inserted && !kept.emptied) return;
   // A refused character has emptied the box, once its message was dismissed.
-  f->later([c, text = ui::web::utf8(kept.insert), from = kept.emptied ? 0 : from,
-            to = kept.emptied ? 0 : to] { ui::web::dom::insertTyped(ui::nameOf(c), text, from, to); });
+  f->later(
+      [c, text = ui::web::utf8(kept.insert), from = kept.emptied ? 0 : from,
+       to = kept.emptied ? 0 : to] { ui::web::dom::insertTyped(ui::nameOf(c), text, from, to); });
 }
 
 EMSCRIPTEN_KEEPALIVE void sorbel_chosen(int index) {

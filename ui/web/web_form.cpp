@@ -110,9 +110,12 @@ void WebForm::makeCombo(const ControlSpec& s) {
   dom::property(field, "type", "text");
   dom::property(field, "className", "field");
   dom::property(field, "value", s.text);
-  for (auto [name, value] : {std::pair{"role", "combobox"}, {"aria-expanded", "false"},
-                             {"aria-controls", "combWL-list"}, {"aria-autocomplete", "none"},
-                             {"autocomplete", "off"}, {"spellcheck", "false"}})
+  for (auto [name, value] : {std::pair{"role", "combobox"},
+                             {"aria-expanded", "false"},
+                             {"aria-controls", "combWL-list"},
+                             {"aria-autocomplete", "none"},
+                             {"autocomplete", "off"},
+                             {"spellcheck", "false"}})
     dom::attribute(field, name, value);
   dom::attribute(field, "aria-labelledby", label);
   dom::create("button", arrow, box);
@@ -167,9 +170,12 @@ void WebForm::makeMessageBox() {
   const struct {
     const char *tag, *id, *parent, *className;
   } parts[] = {
-      {"div", "msgBox-title", "msgBox", "title"},   {"div", "msgBox-body", "msgBox", "body"},
-      {"span", "msgBox-icon", "msgBox-body", "icon"}, {"p", "msgBox-prompt", "msgBox-body", "prompt"},
-      {"form", "msgBox-form", "msgBox", "buttons"},  {"button", "msgBox-ok", "msgBox-form", "ok"},
+      {"div", "msgBox-title", "msgBox", "title"},
+      {"div", "msgBox-body", "msgBox", "body"},
+      {"span", "msgBox-icon", "msgBox-body", "icon"},
+      {"p", "msgBox-prompt", "msgBox-body", "prompt"},
+      {"form", "msgBox-form", "msgBox", "buttons"},
+      {"button", "msgBox-ok", "msgBox-form", "ok"},
   };
   for (const auto& p : parts) {
     dom::create(p.tag, p.id, p.parent);
