@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/qt/picture.h"
 #include "tests/qt/qt_driver.h"
 #include "tests/window/colours.h"
 #include "tests/window/desktops.h"
@@ -123,18 +124,6 @@ QPalette paletteOf(const window::Desktop* d, const QPalette& desktop) {
   return p;
 }
 
-window::Picture pictureOf(QWidget& w) {
-  const QImage image = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
-  window::Picture p{image.width(), image.height(), {}};
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) {
-      const QRgb c = image.pixel(x, y);
-      p.pixels.push_back({static_cast<std::uint8_t>(qRed(c)), static_cast<std::uint8_t>(qGreen(c)),
-                          static_cast<std::uint8_t>(qBlue(c))});
-    }
-  return p;
-}
-
 // Measured on the drawn window: the text's pixels against its ground's;
 // greyed text, in a disabled box, needs less.
 TEST(QtColours, EveryTextReadsOnEveryDesktop) {
@@ -156,12 +145,13 @@ TEST(QtColours, EveryTextReadsOnEveryDesktop) {
     QApplication::setPalette(paletteOf(d, before));
     window::QtDriver driver;
     driver.start();
-    const window::Drawn drawn{[&driver] { return pictureOf(driver.form().window()); },
-                              [&driver](Control c) {
-                                const QRect g = driver.form().widget(c)->geometry();
-                                const int frame = ui::spec(c).kind == ui::Kind::Label ? 0 : 3;
-                                return window::inside({g.x(), g.y(), g.width(), g.height()}, frame);
-                              }};
+    const window::Drawn drawn{
+        [&driver] { return window::pictureOf(driver.form().window().grab().toImage()); },
+        [&driver](Control c) {
+          const QRect g = driver.form().widget(c)->geometry();
+          const int frame = ui::spec(c).kind == ui::Kind::Label ? 0 : 3;
+          return window::inside({g.x(), g.y(), g.width(), g.height()}, frame);
+        }};
     window::expectEveryTextReadable(driver, drawn, name, drawnBy);
     if (QApplication::style()->name() != style) QApplication::setStyle(style);
   }

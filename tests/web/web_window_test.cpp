@@ -7,6 +7,7 @@
 #include <QImage>
 #include <cstdio>
 
+#include "tests/qt/picture.h"
 #include "tests/web/web_driver.h"
 #include "tests/window/colours.h"
 #include "tests/window/scenarios.h"
@@ -18,19 +19,6 @@ using ui::Control;
 
 web::Browser g_browser;
 std::string g_page;
-
-window::Picture pictureOf(const std::string& png) {
-  const QImage image =
-      QImage::fromData(QByteArray::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
-  window::Picture p{image.width(), image.height(), {}};
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) {
-      const QRgb c = image.pixel(x, y);
-      p.pixels.push_back({static_cast<std::uint8_t>(qRed(c)), static_cast<std::uint8_t>(qGreen(c)),
-                          static_cast<std::uint8_t>(qBlue(c))});
-    }
-  return p;
-}
 
 // The page loads nothing else; a screen reader names each box after its
 // label, and a message box after its title; a critical one's icon says what
@@ -62,11 +50,14 @@ TEST(WebColours, EveryTextReadsInLightAndInDark) {
     driver.start();
     ASSERT_EQ(driver.session().execute("return matchMedia('(prefers-color-scheme: dark)').matches"),
               dark);
-    const window::Drawn drawn{[&driver] { return pictureOf(driver.picture()); },
-                              [&driver](Control c) {
-                                const int frame = ui::spec(c).kind == ui::Kind::Label ? 0 : 3;
-                                return window::inside(driver.rectOf(c), frame);
-                              }};
+    const window::Drawn drawn{
+        [&driver] {
+          return window::pictureOf(QImage::fromData(QByteArray::fromStdString(driver.picture())));
+        },
+        [&driver](Control c) {
+          const int frame = ui::spec(c).kind == ui::Kind::Label ? 0 : 3;
+          return window::inside(driver.rectOf(c), frame);
+        }};
     window::expectEveryTextReadable(driver, drawn, scheme,
                                     std::string(", ") + web::nameOf(g_browser));
   }
