@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <optional>
 #include <string_view>
 
 namespace ui {
@@ -41,6 +42,12 @@ inline constexpr std::array<std::string_view, kControlCount> kControlNames{
 };
 
 constexpr std::string_view nameOf(Control c) { return kControlNames[static_cast<int>(c)]; }
+// The control of that name (objectName, HTML id), or none.
+constexpr std::optional<Control> controlNamed(std::string_view name) {
+  for (int i = 0; i < kControlCount; ++i)
+    if (kControlNames[static_cast<std::size_t>(i)] == name) return static_cast<Control>(i);
+  return std::nullopt;
+}
 constexpr int controlId(Control c) { return kFirstControlId + static_cast<int>(c); }
 // The control with that id, or false.
 constexpr bool fromControlId(int id, Control& c) {

@@ -5,6 +5,7 @@
 #include "calc/wavelength_table.h"
 #include "ui/colour.h"
 #include "ui/controls.h"
+#include "ui/pixels.h"
 #include "ui/texts.h"
 
 namespace ui {
@@ -18,6 +19,13 @@ constexpr Font kSans12{"MS Sans Serif", 12, 400};
 constexpr Font kSans13Bold{"MS Sans Serif", 13.5, 700};
 constexpr Font kSans13{"MS Sans Serif", 13.5, 400};
 constexpr Font kTimes12{"Times New Roman", 12, 400};
+
+// The installed family that stands in for a table's font: both have the
+// captions' Chinese glyphs, which the table's families lack.
+constexpr bool isSerif(const Font& f) { return f.family == "Times New Roman"; }
+constexpr std::string_view standInFamily(const Font& f) {
+  return isSerif(f) ? "Noto Serif CJK SC" : "Noto Sans CJK SC";
+}
 
 enum class Kind { Label, TextBox, ComboBox, Button };
 
@@ -125,6 +133,12 @@ inline constexpr std::array<LineSpec, 5> kLines{{
     {Control::Line3, 0, 4320, 5280, 4320, sys(0), 3},
     {Control::Line2, 5400, 4440, 5415, 4455, kOrdinary, 1},  // outside the client area
 }};
+// What a straight line's pen covers at 96 dpi; for the slanted Line2, its
+// bounding box.
+constexpr PixelRect penBox(const LineSpec& l) {
+  return penBox(twipsToPixels(l.x1), twipsToPixels(l.y1), twipsToPixels(l.x2), twipsToPixels(l.y2),
+                l.widthPixels);
+}
 
 // A one-pixel outline in the ordinary colour, inside a diagonal cross-hatch.
 struct ShapeSpec {
@@ -162,6 +176,11 @@ constexpr const ControlSpec& spec(Control c) {
   return kControls[0];  // not reached for a control of the table
 }
 
+// The boxes whose typed characters are judged one by one (ui/events.h).
+constexpr bool filtersKeys(Control c) { return c == Control::txtD || c == Control::txt2X; }
+// The boxes that hold a number the user types: a phone offers its keypad.
+constexpr bool takesNumber(Control c) { return filtersKeys(c) || c == Control::txtWaveLengh; }
+
 // The label whose caption names a box, for accessible names.
 constexpr Control labelFor(Control c) {
   switch (c) {
@@ -178,5 +197,8 @@ constexpr Control labelFor(Control c) {
       return c;
   }
 }
+
+// A box's name for screen readers: its label's caption.
+constexpr std::string_view accessibleName(Control c) { return spec(labelFor(c)).text; }
 
 }  // namespace ui

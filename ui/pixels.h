@@ -23,6 +23,16 @@ constexpr PixelRect toPixels(int left, int top, int width, int height, int dpi =
   return {l, t, twipsToPixels(left + width, dpi) - l, twipsToPixels(top + height, dpi) - t};
 }
 
+// The pixels a straight line's pen covers between the line's ends (x1, y1)
+// and (x2, y2), in pixels: a wide pen is centred on the line, as GDI draws
+// it, so 3 pixels wide covers one either side; an even width leans right
+// and down.
+constexpr PixelRect penBox(int x1, int y1, int x2, int y2, int width) {
+  const int before = (width - 1) / 2;
+  const int dx = x2 > x1 ? x2 - x1 : x1 - x2, dy = y2 > y1 ? y2 - y1 : y1 - y2;
+  return {(x1 < x2 ? x1 : x2) - before, (y1 < y2 ? y1 : y2) - before, dx + width, dy + width};
+}
+
 // The pixel height of a font's em at `dpi`, 72 points an inch.
 inline int pointsToPixels(double points, int dpi = 96) {
   return static_cast<int>(std::lround(points * dpi / 72.0));

@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "sorbel_version.h"
-#include "ui/handlers.h"
+#include "ui/events.h"
 #include "ui/qt/qt_form.h"
 
 namespace {
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
   QIcon icon;
   for (const QString& file : QStringLiteral(SORBEL_ICON_FILES).split(u',')) icon.addFile(file);
   form.window().setWindowIcon(icon);
-  ui::frmXRD_Load(form);
+  ui::loaded(form);
   form.window().show();
   return QApplication::exec();
 }

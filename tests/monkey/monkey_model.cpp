@@ -13,6 +13,7 @@
 namespace monkey {
 namespace {
 
+using window::utf16Length;
 using window::utf8;
 
 // Every message box's title, the program's name.
@@ -28,23 +29,12 @@ std::string name(const std::optional<Control>& c) { return c ? name(*c) : "nothi
 bool isButton(Control c) {
   return std::find(kButtons.begin(), kButtons.end(), c) != kButtons.end();
 }
-bool isNumericBox(Control c) { return c == Control::txtD || c == Control::txt2X; }
 
 // Characters a box takes from the user; combWL's field has no limit.
 std::size_t limitOf(Control c) {
   for (const auto& s : ui::kControls)
     if (s.id == c && s.maxLength > 0) return static_cast<std::size_t>(s.maxLength);
   return 32767;
-}
-
-// Length as the boxes count it, in UTF-16 code units.
-std::size_t units(std::string_view u8) {
-  std::size_t n = 0;
-  for (unsigned char ch : u8) {
-    if ((ch & 0xC0) != 0x80) ++n;
-    if (ch >= 0xF0) ++n;
-  }
-  return n;
 }
 
 std::string quoted(std::string_view s) {
@@ -96,11 +86,12 @@ struct Verdict {
     textMay.set(idx(box));
     const std::string& was = before.text[idx(box)];
     const std::string& now = after.text[idx(box)];
-    if (units(now) > std::max(units(was), limitOf(box)))
+    if (utf16Length(now) > std::max(utf16Length(was), limitOf(box)))
       return fail(name(box) + " took more than its " + std::to_string(limitOf(box)) +
                   " characters: " + quoted(now));
     if (now.find(text) != std::string::npos) return;
-    if (units(was) + units(text) > limitOf(box) && units(now) <= std::max(units(was), limitOf(box)))
+    if (utf16Length(was) + utf16Length(text) > limitOf(box) &&
+        utf16Length(now) <= std::max(utf16Length(was), limitOf(box)))
       return;  // too long to fit whole
     fail(name(box) + " holds " + quoted(now) + " after " + quoted(text) + " went into " +
          quoted(was));
@@ -191,7 +182,7 @@ void expectChoice(Verdict& v, int anode) {
 // The typed characters of `a` in a numeric box: one message per refused
 // character, and the box keeps only what followed the last refused one.
 void expectTyped(Verdict& v, Control box, std::u32string_view text) {
-  if (!isNumericBox(box)) return v.expectInserted(box, utf8(text));
+  if (!ui::filtersKeys(box)) return v.expectInserted(box, utf8(text));
   const auto rule = box == Control::txtD ? calc::KeyFilter::Box::txtD : calc::KeyFilter::Box::txt2X;
   std::optional<std::size_t> lastRefused;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -243,7 +234,7 @@ void expectKey(Verdict& v, Key key) {
     case Key::Backspace:
     case Key::Delete:
       v.textMay.set(idx(f));
-      if (units(v.after.text[idx(f)]) > units(v.before.text[idx(f)]))
+      if (utf16Length(v.after.text[idx(f)]) > utf16Length(v.before.text[idx(f)]))
         v.fail(name(f) + " grew on a deleting key");
       return;
     case Key::Undo:

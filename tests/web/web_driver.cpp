@@ -54,18 +54,6 @@ Json controlNames() {
   return names;
 }
 
-std::optional<Control> controlNamed(const std::string& name) {
-  for (int i = 0; i < ui::kControlCount; ++i)
-    if (ui::nameOf(static_cast<Control>(i)) == name) return static_cast<Control>(i);
-  return std::nullopt;
-}
-
-std::size_t utf16Length(const std::u32string& s) {
-  std::size_t n = 0;
-  for (char32_t c : s) n += c > 0xFFFF ? 2 : 1;
-  return n;
-}
-
 bool windowGone(const web::Error& e) {
   return e.code == "no such window" || e.code == "no such frame";
 }
@@ -141,7 +129,7 @@ Snapshot BrowserDriver::snapshot() {
   s.ended = w["ended"].get<bool>();
   s.leftOpen = w["leftOpen"].get<bool>();
   s.listIndex = w["listIndex"].get<int>();
-  s.focus = controlNamed(w["focus"].get<std::string>());
+  s.focus = ui::controlNamed(w["focus"].get<std::string>());
   for (std::size_t i = 0; i < w["text"].size(); ++i) {
     s.text[i] = w["text"][i].get<std::string>();
     s.enabled[i] = w["enabled"][i].get<bool>();

@@ -5,43 +5,6 @@
 
 namespace window {
 
-std::string utf8(std::u32string_view s) {
-  std::string out;
-  for (char32_t c : s) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
-// Well-formed UTF-8 only: the tests' own texts.
-std::u32string utf32(std::string_view s) {
-  std::u32string out;
-  for (std::size_t i = 0; i < s.size();) {
-    const auto lead = static_cast<unsigned char>(s[i]);
-    const int n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    char32_t c = n == 1 ? lead : lead & (0x7F >> n);
-    for (int k = 1; k < n && i + k < s.size(); ++k)
-      c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-    out += c;
-    i += static_cast<std::size_t>(n);
-  }
-  return out;
-}
-
 Action typing(Control box, std::u32string text, bool inputMethod) {
   Action a;
   a.kind = Action::Kind::Type;

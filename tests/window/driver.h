@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/controls.h"
+#include "ui/utf.h"
 
 namespace window {
 
@@ -117,7 +118,8 @@ Action closing();
 bool endsProgram(const Snapshot& before, const Action& a);
 // One line for a log: "type txtD \"a\"", "choose 5 by keyboard", ...
 std::string describe(const Action& a);
-std::string utf8(std::u32string_view s);
-std::u32string utf32(std::string_view utf8);
+using ui::utf::utf16Length;
+using ui::utf::utf32;
+using ui::utf::utf8;
 
 }  // namespace window

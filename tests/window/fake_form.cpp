@@ -8,13 +8,6 @@
 namespace window {
 namespace {
 
-// Length as the boxes count it, in UTF-16 code units.
-std::size_t units(std::u32string_view s) {
-  std::size_t n = 0;
-  for (char32_t c : s) n += c > 0xFFFF ? 2 : 1;
-  return n;
-}
-
 bool focusable(const ui::ControlSpec& s) { return s.kind != ui::Kind::Label; }
 
 }  // namespace
@@ -52,7 +45,9 @@ void FakeForm::insert(std::u32string_view text) {
   std::u32string fits;
   for (char32_t c : text) {
     if (c < 32) continue;
-    if (limit > 0 && units(p.text) + units(fits) + units({&c, 1}) > std::size_t(limit)) break;
+    if (limit > 0 &&
+        utf16Length(p.text) + utf16Length(fits) + utf16Length({&c, 1}) > std::size_t(limit))
+      break;
     fits += c;
   }
   p.text.insert(p.caret, fits);

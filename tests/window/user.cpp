@@ -51,9 +51,7 @@ void User::typeInto(Control box, std::string_view text) {
 void User::clear(Control box) {
   click(box);
   press(Key::End);
-  std::size_t units = 0;
-  for (char32_t c : utf32(text(box))) units += c > 0xFFFF ? 2 : 1;
-  press(Key::Backspace, static_cast<int>(units));
+  press(Key::Backspace, static_cast<int>(utf16Length(text(box))));
 }
 
 void User::commit(Control box, std::string_view text) { act(typing(box, utf32(text), true)); }

@@ -26,8 +26,7 @@ QRect pixels(const Rect& r) {
 QFont standInFont(const Font& f) {
   // Both families have the Chinese glyphs of the captions. Qt's pixels are
   // those of a 96 dpi screen, scaled for the real one.
-  const bool serif = f.family == "Times New Roman";
-  QFont font(serif ? QStringLiteral(u"Noto Serif CJK SC") : QStringLiteral(u"Noto Sans CJK SC"));
+  QFont font(qs(standInFamily(f)));
   font.setPixelSize(pointsToPixels(f.points));
   font.setWeight(static_cast<QFont::Weight>(f.weight));
   return font;
@@ -48,11 +47,7 @@ void QtForm::build() {
   // the last button to txtD; labels take no focus.
   for (const ControlSpec& s : kControls) widgets_[static_cast<int>(s.id)] = make(s);
 
-  for (const LineSpec& l : kLines) {
-    const QRect ends = pixels({l.x1, l.y1, l.x2 - l.x1, l.y2 - l.y1});
-    const QLine line(ends.topLeft(), ends.topLeft() + QPoint(ends.width(), ends.height()));
-    widgets_[static_cast<int>(l.id)] = new LineItem(line, l.widthPixels, &window_);
-  }
+  for (const LineSpec& l : kLines) widgets_[static_cast<int>(l.id)] = new LineItem(l, &window_);
   widgets_[static_cast<int>(kShape.id)] = new ShapeItem(pixels(kShape.rect), &window_);
   applyColours();
 
@@ -81,7 +76,7 @@ QWidget* QtForm::make(const ControlSpec& s) {
       box->setProgramText(qs(s.text));
       box->setFontWhenShown(standInFont(s.font));
       box->setGeometry(pixels(s.rect));
-      box->setAccessibleName(qs(spec(labelFor(id)).text));
+      box->setAccessibleName(qs(accessibleName(id)));
       return box;
     }
     case Kind::ComboBox: {
@@ -105,7 +100,7 @@ QWidget* QtForm::make(const ControlSpec& s) {
   }
   w->setFont(standInFont(s.font));
   w->setGeometry(pixels(s.rect));
-  w->setAccessibleName(qs(spec(labelFor(id)).text));
+  w->setAccessibleName(qs(accessibleName(id)));
   return w;
 }
 

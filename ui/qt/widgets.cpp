@@ -173,12 +173,13 @@ void FaceButton::paintEvent(QPaintEvent*) {
   }
 }
 
-LineItem::LineItem(QLine line, int width, QWidget* parent)
-    : QWidget(parent), line_(line), width_(width) {
+LineItem::LineItem(const LineSpec& l, QWidget* parent)
+    : QWidget(parent),
+      line_(twipsToPixels(l.x1), twipsToPixels(l.y1), twipsToPixels(l.x2), twipsToPixels(l.y2)),
+      pen_(penBox(l).left, penBox(l).top, penBox(l).width, penBox(l).height),
+      width_(l.widthPixels) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
-  const int pad = width;
-  const QRect box = QRect(line.p1(), line.p2()).normalized();
-  setGeometry(box.adjusted(-pad, -pad, pad, pad));
+  setGeometry(pen_);
 }
 
 void LineItem::setColour(QColor colour) {
@@ -193,11 +194,8 @@ void LineItem::paintEvent(QPaintEvent*) {
     p.setPen(QPen(colour_, width_));
     return p.drawLine(line_);
   }
-  // A wide pen centred on the line, as GDI draws it: w = 3 covers c-1 to c+1,
-  // whatever the raster engine would round to.
-  const QRect ends = QRect(line_.p1(), line_.p2()).normalized();
-  const int before = (width_ - 1) / 2, after = width_ / 2;
-  p.fillRect(ends.adjusted(-before, -before, after, after), colour_);
+  // The pixels GDI's wide pen covers, whatever the raster engine would round to.
+  p.fillRect(pen_, colour_);
 }
 
 ShapeItem::ShapeItem(QRect rect, QWidget* parent) : QWidget(parent) {

@@ -83,7 +83,7 @@ class FaceButton : public QPushButton {
 // takes its place in the stacking order. Coordinates are the window's.
 class LineItem : public QWidget {
  public:
-  LineItem(QLine line, int width, QWidget* parent);
+  LineItem(const LineSpec& line, QWidget* parent);
   void setColour(QColor colour);
 
  protected:
@@ -91,6 +91,7 @@ class LineItem : public QWidget {
 
  private:
   QLine line_;
+  QRect pen_;  // what a straight line's pen covers
   QColor colour_;
   int width_;
 };

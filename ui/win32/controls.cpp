@@ -41,7 +41,7 @@ void MainWindow::createControls() {
 void MainWindow::nameBoxes() {
   for (const ControlSpec& s : kControls) {
     if (s.kind != Kind::TextBox && s.kind != Kind::ComboBox) continue;
-    const std::wstring name = widen(spec(labelFor(s.id)).text);
+    const std::wstring name = widen(accessibleName(s.id));
     names_.give(at(s.id), name);
     if (s.id == Control::combWL) names_.give(comboEdit_, name);
   }
