@@ -94,10 +94,12 @@ void FakeForm::moveFocus(bool back) {
   focus_ = chain[static_cast<std::size_t>((from + (back ? n - 1 : 1)) % n)];
 }
 
-// The arrow keys in the closed list choose the neighbouring entry.
+// The arrow keys in the closed list choose the neighbouring entry; with
+// none chosen, either chooses the first.
 void FakeForm::step(int by) {
-  const int to = std::clamp(listIndex_ + by, 0, static_cast<int>(ui::kAnodeCount) - 1);
-  if (to != listIndex_ && (listIndex_ >= 0 || by > 0)) choose(to);
+  const int last = static_cast<int>(ui::kAnodeCount) - 1;
+  const int to = listIndex_ < 0 ? 0 : std::clamp(listIndex_ + by, 0, last);
+  if (to != listIndex_) choose(to);
 }
 
 void FakeForm::key(Key k) {

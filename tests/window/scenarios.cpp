@@ -315,9 +315,16 @@ void anodesSetAndLockTheWavelength(Driver& d) {
 
 void arrowKeysInTheClosedListChooseTheNeighbouringEntry(Driver& d) {
   User u(d);
-  u.press(Key::Tab, 2);
-  EXPECT_EQ(u.focus(), C::combWL);
-  u.press(Key::Down);  // from no entry to the first
+  for (Key first : {Key::Up, Key::Down}) {  // from no entry chosen, either goes to the first
+    u.click(C::cmdReCalculation);
+    u.press(Key::Tab, 2);
+    EXPECT_EQ(u.focus(), C::combWL);
+    EXPECT_EQ(u.listIndex(), -1);
+    u.press(first);
+    EXPECT_EQ(u.listIndex(), 0);
+    EXPECT_EQ(u.text(C::combWL), "Cu");
+  }
+  u.press(Key::Up);  // at the first entry the list stays
   EXPECT_EQ(u.listIndex(), 0);
   u.press(Key::Down);
   EXPECT_EQ(u.text(C::combWL), "Cu(Ave)");

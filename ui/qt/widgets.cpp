@@ -140,6 +140,16 @@ AnodeCombo::AnodeCombo(QWidget* parent) : QComboBox(parent) {
 
 bool AnodeCombo::finishingEdit() const { return static_cast<AnodeField*>(lineEdit())->finishing; }
 
+// With no entry chosen, Up in the closed list lands on the first entry, as
+// Down does and as a Windows drop-down list does; Qt's would stay put.
+void AnodeCombo::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Up && currentIndex() < 0 && !(e->modifiers() & Qt::AltModifier)) {
+    QKeyEvent down(e->type(), Qt::Key_Down, e->modifiers(), e->text());
+    return QComboBox::keyPressEvent(&down);
+  }
+  QComboBox::keyPressEvent(e);
+}
+
 void AnodeCombo::setProgramText(const QString& text) {
   setCurrentIndex(-1);  // a text of the field, not a chosen item
   setEditText(text);

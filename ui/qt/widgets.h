@@ -50,6 +50,9 @@ class AnodeCombo : public QComboBox {
   // True while activated() comes from the end of an edit of the field.
   bool finishingEdit() const;
   void setProgramText(const QString& text);
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
 };
 
 // The window, which follows the desktop's colours when they change.
