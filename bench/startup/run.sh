@@ -6,6 +6,8 @@
 #   bench/startup/run.sh [RUNS]     (default 15)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+# On a private X server.
+[[ -n ${SORBEL_ON_XVFB:-} ]] || SORBEL_ON_XVFB=1 exec tools/with-xvfb.sh bench/startup/run.sh "$@"
 runs=${1:-15}
 build=build/linux
 
@@ -13,18 +15,7 @@ cmake --preset linux >/dev/null
 cmake --build --preset linux --target sorbel minimal_qt startup_probe >/dev/null
 
 tmp=$(mktemp -d)
-xvfb=
-cleanup() {
-  [[ -n "$xvfb" ]] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do [[ -s "$tmp/display" ]] && break; sleep 0.05; done
-[[ -s "$tmp/display" ]] || { echo "Xvfb did not start:" >&2; cat "$tmp/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(cat "$tmp/display")"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+trap 'rm -rf "$tmp"' EXIT
 export XDG_RUNTIME_DIR="$tmp/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 

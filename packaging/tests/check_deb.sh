@@ -7,6 +7,7 @@
 #   check_deb.sh BUILD_DIR APP_ID VERSION LICENSE
 set -euo pipefail
 build=$1 id=$2 version=$3 license=$4
+src=$(cd "$(dirname "$0")/../.." && pwd)
 tmp=$(mktemp -d)
 app_pid=
 cleanup() {
@@ -90,12 +91,14 @@ sys.exit(d[:8] != b"\x89PNG\r\n\x1a\n" or struct.unpack(">II", d[16:24]) != (int
 done
 
 # The installed program on a virtual display: its window must appear and the
-# program must still be running two seconds later.
-env -u QT_QPA_PLATFORM xvfb-run -a bash -c '
+# program must still be running two seconds later. Its start is waited for
+# while it runs, for up to two minutes: far beyond what a busy machine needs.
+"$src/tools/with-xvfb.sh" bash -c '
   "$1" & pid=$!
-  for _ in $(seq 50); do
+  for _ in $(seq 1200); do
     xwininfo -root -tree | grep -q "\"Sorbel\": (" && break
-    sleep 0.2
+    kill -0 $pid 2>/dev/null || break
+    sleep 0.1
   done
   xwininfo -root -tree | grep "\"Sorbel\": (" || { echo "no window named Sorbel" >&2; kill $pid; exit 1; }
   sleep 2

@@ -55,14 +55,13 @@ class Launched {
   void preparePage();
 
  private:
-  std::string startXvfb();
   std::string startServer(const std::vector<std::string>& argv,
                           const std::vector<std::string>& env);
 
   Browser browser_;
   bool dark_;
   std::string tmp_;
-  std::unique_ptr<Process> xvfb_, server_;
+  std::unique_ptr<Process> server_;
   std::unique_ptr<Session> session_;
 };
 

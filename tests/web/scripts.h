@@ -6,14 +6,15 @@ namespace window::scripts {
 
 // Waits for the page to say it is ready, starts counting the message boxes
 // that close, and returns the parts named in arguments[0] with their places
-// in the window, or null if the page never got ready.
+// in the window, or null if the page never got ready (in 2 minutes: far
+// beyond what a busy machine needs).
 inline constexpr const char* kReady = R"(
 const names = arguments[0];
 return new Promise(resolve => {
   const started = Date.now();
   const check = () => {
     if (document.documentElement.dataset.ready !== "1") {
-      if (Date.now() - started > 20000) return resolve(null);
+      if (Date.now() - started > 120000) return resolve(null);
       return setTimeout(check, 5);
     }
     const state = window.sorbelDriver = {closes: 0};
@@ -173,11 +174,20 @@ delete window.sorbelDriver.copied;
 return copied ? copied.then(() => "", e => String(e)) : "no click came";
 )";
 
-// Whether the program has ended: the window gone and the page saying so.
+// Waits (up to 2 minutes) for the program to end: the window gone and the
+// page saying so. False if it does not.
 inline constexpr const char* kEnded = R"(
-const ended = document.getElementById("ended");
-return !document.getElementById("frmXRD") && !!ended &&
-       ended.textContent.includes("Sorbel 已退出。");
+return new Promise(resolve => {
+  const started = Date.now();
+  const check = () => {
+    const ended = document.getElementById("ended");
+    if (!document.getElementById("frmXRD") && ended?.textContent.includes("Sorbel 已退出。"))
+      return resolve(true);
+    if (Date.now() - started > 120000) return resolve(false);
+    setTimeout(check, 5);
+  };
+  check();
+});
 )";
 
 }  // namespace window::scripts

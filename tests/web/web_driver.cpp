@@ -1,12 +1,10 @@
 #include "tests/web/web_driver.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 #include <utility>
 
 #include "tests/web/scripts.h"
@@ -97,7 +95,7 @@ void BrowserDriver::start() {
   }
   s.navigate(url_);
   const Json parts = s.execute(scripts::kReady, Json::array({partNames()}));
-  if (parts.is_null()) throw std::runtime_error(url_ + " did not get ready in 20 s");
+  if (parts.is_null()) throw std::runtime_error(url_ + " did not get ready in 2 minutes");
   parts_.clear();
   for (const auto& [name, p] : parts.items()) {
     const Json& r = p["rect"];
@@ -176,12 +174,13 @@ bool BrowserDriver::performEnding(const Action& a) {
   if (a.kind == Action::Kind::Close) return closeWindow();
   perform(a);
   // Either the page closes its window or it says that the program has ended.
-  for (int i = 0; i < 500; ++i) {
-    if (pageGone()) return true;
+  if (pageGone()) return true;
+  try {
     if (session().execute(scripts::kEnded).get<bool>()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  } catch (const web::Error& e) {
+    if (!windowGone(e)) throw;
   }
-  return false;
+  return pageGone();
 }
 
 // The browser's own close of the page's window.

@@ -84,6 +84,9 @@ Session::Session(const std::string& server, const Json& capabilities) : http_(se
       http_.call("POST", "/session", {{"capabilities", {{"alwaysMatch", capabilities}}}});
   id_ = reply.at("sessionId").get<std::string>();
   capabilities_ = reply.value("capabilities", Json::object());
+  // Scripts that wait in the page for what it does (getting ready, ending)
+  // bound their own waits; this only must not cut them short.
+  call("POST", "/timeouts", {{"script", 150000}});
 }
 
 Session::~Session() {

@@ -5,14 +5,18 @@
 namespace driver {
 namespace {
 
-// How long an awaited reaction may take, in ms. Waits end as soon as it
-// comes, so this only bounds a failure.
-constexpr UINT kTimeout = 10000;
+// How long an awaited reaction of the program may take, in ms. Waits end as
+// soon as it comes, so this only bounds a failure: far beyond what a
+// program busy on a loaded machine needs.
+constexpr UINT kTimeout = 60000;
+// Its start: in a fresh wine prefix the first start of a program that uses
+// COM (the screen readers' names) also starts wine's own services.
+constexpr UINT kStartLimit = 180000;
 
-// Polls `done` until it holds: true, or false after kTimeout.
+// Polls `done` until it holds: true, or false after `limit` ms.
 template <class Done>
-bool waitFor(Done done) {
-  const ULONGLONG end = GetTickCount64() + kTimeout;
+bool waitFor(Done done, UINT limit = kTimeout) {
+  const ULONGLONG end = GetTickCount64() + limit;
   while (!done()) {
     if (GetTickCount64() >= end) return false;
     Sleep(1);
@@ -77,11 +81,20 @@ App::App(const std::wstring& exe, Opens opens) {
   if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                       &pi_))
     return;
+  // It is up once its thread waits for input; a program that ends early
+  // ends the wait too.
+  WaitForInputIdle(pi_.hProcess, kStartLimit);
+  auto ended = [this] { return WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0; };
   if (opens == Opens::MessageBox) {
-    waitFor([&] { return findBox() != nullptr; });
+    waitFor([&] { return findBox() != nullptr || ended(); }, kStartLimit);
     return;
   }
-  waitFor([&] { return (main_ = topLevel(pi_.dwProcessId, L"Sorbel.frmXRD", L"Sorbel")); });
+  waitFor(
+      [&] {
+        return (main_ = topLevel(pi_.dwProcessId, L"Sorbel.frmXRD", L"Sorbel")) != nullptr ||
+               ended();
+      },
+      kStartLimit);
   if (!main_) return;
   thread_ = GetWindowThreadProcessId(main_, nullptr);
   ready();
@@ -136,7 +149,7 @@ HWND App::readyFocus() const {
     GUITHREADINFO gti{};
     gti.cbSize = sizeof gti;
     focus = GetGUIThreadInfo(thread_, &gti) && gti.hwndActive ? gti.hwndFocus : nullptr;
-    return focus != nullptr;
+    return focus != nullptr || !IsWindow(main_);  // a program that has ended has none
   });
   return focus;
 }
@@ -341,6 +354,8 @@ bool App::closed(HWND box) {
 }
 
 bool App::listDropped() const { return send(ui::Control::combWL, CB_GETDROPPEDSTATE) != 0; }
+
+bool App::waitForExit(DWORD* code) { return waitExit(kTimeout, code); }
 
 bool App::waitExit(DWORD ms, DWORD* code) {
   if (WaitForSingleObject(pi_.hProcess, ms) != WAIT_OBJECT_0) return false;

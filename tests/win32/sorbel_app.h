@@ -57,6 +57,7 @@ class App {
   bool dismissWithKey(UINT vk);  // Enter or Escape to the box instead
   bool listDropped() const;
   bool waitExit(DWORD ms, DWORD* code = nullptr);
+  bool waitForExit(DWORD* code);  // as long as any reaction may take
 
   // Returns once the program's thread has handled everything posted so far
   // (or is waiting in a message box's loop).

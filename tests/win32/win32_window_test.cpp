@@ -113,7 +113,7 @@ TEST(Win32Startup, AProcessorWithoutSse2IsToldSoAndNoWindowOpens) {
   EXPECT_TRUE(box->okOnly);
   EXPECT_TRUE(a.dismiss());
   DWORD code = 0;
-  ASSERT_TRUE(a.waitExit(10000, &code));
+  ASSERT_TRUE(a.waitForExit(&code));
   EXPECT_EQ(code, 1u);  // the program proper would have returned 99
 }
 

@@ -64,7 +64,7 @@ void WineDriver::perform(const Action& a) {
 bool WineDriver::performEnding(const Action& a) {
   act(a);
   DWORD code = 1;
-  return app_->waitExit(10000, &code) && code == 0;
+  return app_->waitForExit(&code) && code == 0;
 }
 
 void WineDriver::act(const Action& a) {

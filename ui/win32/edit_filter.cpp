@@ -38,8 +38,10 @@ LRESULT MainWindow::editMessage(Control c, HWND edit, UINT msg, WPARAM w, LPARAM
   Keystroke verdict = Keystroke::Insert;
   guarded([&] { verdict = typed(*this, c, ch); });
   if (verdict == Keystroke::Swallow || !IsWindow(edit)) return 0;  // the box never sees it
-  if (high) CallWindowProcW(original, edit, msg, high, l);
-  return CallWindowProcW(original, edit, msg, w, l);
+  // As WM_CHAR: given WM_IME_CHAR, the box would post itself a WM_CHAR that
+  // came back here to be judged a second time.
+  if (high) CallWindowProcW(original, edit, WM_CHAR, high, l);
+  return CallWindowProcW(original, edit, WM_CHAR, w, l);
 }
 
 LRESULT CALLBACK MainWindow::editProc(HWND edit, UINT msg, WPARAM w, LPARAM l) {

@@ -1,38 +1,19 @@
 #!/usr/bin/env bash
-# Runs the window driver under wine64 on an X server and wine prefix of its
-# own, and leaves neither running afterwards.
-#   run-under-xvfb.sh <wine-run> <driver.exe> <Sorbel.exe> <screenshot dir> <prefix> [driver arguments]
+# Runs the window driver under wine in a wine prefix of its own, on the
+# display it is given (tools/with-xvfb.sh), and leaves no wine running.
+#   run-under-wine.sh <wine-run> <driver.exe> <Sorbel.exe> <screenshot dir> <prefix> [driver arguments]
 set -euo pipefail
 wine_run=$1 driver=$2 exe=$3 shots=$4
 export WINEPREFIX=$5 WINEDEBUG=-all
 shift 5
-mkdir -p "$shots" "$WINEPREFIX"
+mkdir -p "$shots"
 
-# Xvfb picks a free display itself and tells us which.
-display_file=$(mktemp) xvfb_log=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>"$xvfb_log" &
-xvfb_pid=$!
-cleanup() {
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null || true
-  wait "$xvfb_pid" 2>/dev/null || true
-  rm -f "$display_file" "$xvfb_log"
-}
+cleanup() { /usr/lib/wine/wineserver -k 2>/dev/null || true; }
 trap cleanup EXIT
 trap 'exit 143' TERM INT
-# A first start on a fresh, busy machine reads everything from disk and
-# can take many seconds: wait for as long as the server lives.
-for _ in $(seq 1200); do
-  [[ -s $display_file ]] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.1
-done
-if [[ ! -s $display_file ]]; then
-  echo "Xvfb did not start; it said:" >&2
-  cat "$xvfb_log" >&2
-  exit 1
-fi
-export DISPLAY=:$(head -n1 "$display_file")
+# A fresh prefix when asked (the flakiness runs), as a new machine has.
+[[ -z ${SORBEL_FRESH_PREFIX:-} ]] || rm -rf "$WINEPREFIX"
+mkdir -p "$WINEPREFIX"
 
 # A new prefix takes its first start here, not inside the driver's timeouts.
 "$wine_run" wineboot -i >/dev/null 2>&1
