@@ -1,6 +1,7 @@
 #include "calc/decimal.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <vector>
 
@@ -102,6 +103,32 @@ class Big {
   std::vector<std::uint32_t> limbs_;
 };
 
+// Powers of ten that a double holds exactly (5^22 < 2^53).
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+template <std::size_t n>
+constexpr std::array<std::uint64_t, n> powers(std::uint64_t base) {
+  std::array<std::uint64_t, n> p{1};
+  for (std::size_t i = 1; i < n; ++i) p[i] = p[i - 1] * base;
+  return p;
+}
+constexpr auto kPowersOfTen = powers<19>(10);  // all below 2^64
+constexpr auto kPowersOfFive = powers<28>(5);  // all below 2^63
+
+struct U128 {
+  std::uint64_t high, low;
+};
+
+// a × b in full, from 32-bit halves: not every build has a 128-bit integer.
+U128 multiply(std::uint64_t a, std::uint64_t b) {
+  const std::uint64_t a0 = a & 0xFFFFFFFF, a1 = a >> 32, b0 = b & 0xFFFFFFFF, b1 = b >> 32;
+  const std::uint64_t p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0;
+  const std::uint64_t middle = (p00 >> 32) + (p01 & 0xFFFFFFFF) + (p10 & 0xFFFFFFFF);
+  return {a1 * b1 + (p01 >> 32) + (p10 >> 32) + (middle >> 32), middle << 32 | (p00 & 0xFFFFFFFF)};
+}
+
 constexpr std::uint64_t kInfinityBits = std::uint64_t{0x7FF} << 52;
 
 // The double nearest to num / den × 2^e2 (den > 0), ties to even: the bits
@@ -141,20 +168,10 @@ Big integer(std::string_view digits, std::uint32_t radix) {
   return n;
 }
 
-}  // namespace
-
-double fromDecimal(std::string_view digits, int exponent) {
-  Big num = integer(digits, 10), den(1);
-  // × 10^e = × 5^e × 2^e
-  (exponent >= 0 ? num : den).mulPow5(exponent >= 0 ? exponent : -exponent);
-  return nearest(num, den, exponent);
-}
-
-double fromHex(std::string_view hexDigits, int exponent) {
-  return nearest(integer(hexDigits, 16), Big(1), exponent);
-}
-
-Decimal toDecimal(std::uint64_t mantissa, int exponent) {
+// mantissa × 2^exponent to at least 17 significant digits, exactly; any
+// non-zero digits below those stand as one more digit 1, which is all that
+// rounding to 16 or fewer digits looks at.
+Decimal exactDigits(std::uint64_t mantissa, int exponent) {
   // q = value × 10^s, with s making its integer part 17 or 18 digits long:
   // 10^16 <= q < 2·10^17, as 2^lead <= value < 2^(lead+1) and
   // floor(lead·log10 2) is (lead·78913) >> 18 for |lead| <= 1650.
@@ -173,6 +190,7 @@ Decimal toDecimal(std::uint64_t mantissa, int exponent) {
   return {digits, exponentOfFirst};
 }
 
+// The number rounded to at most `count` significant digits, ties to even.
 Decimal round(Decimal number, std::size_t count) {
   std::string& d = number.digits;
   if (d.size() <= count) return number;
@@ -191,6 +209,57 @@ Decimal round(Decimal number, std::size_t count) {
   }
   d.erase(d.find_last_not_of('0') + 1);
   return number;
+}
+
+}  // namespace
+
+double fromDecimal(std::string_view digits, int exponent) {
+  // At most 15 digits make an integer below 2^53, which a double holds
+  // exactly: one multiplication or division by an exact power of ten is
+  // then rounded once, to the nearest, by the arithmetic itself.
+  if (digits.size() <= 15 && exponent >= -22 && exponent <= 22) {
+    std::int64_t n = 0;  // signed: i686 converts it to double without x87 arithmetic
+    for (const char c : digits) n = n * 10 + (c - '0');
+    const auto x = static_cast<double>(n);
+    return exponent < 0 ? x / kExactPowersOfTen[-exponent] : x * kExactPowersOfTen[exponent];
+  }
+  Big num = integer(digits, 10), den(1);
+  // × 10^e = × 5^e × 2^e
+  (exponent >= 0 ? num : den).mulPow5(exponent >= 0 ? exponent : -exponent);
+  return nearest(num, den, exponent);
+}
+
+double fromHex(std::string_view hexDigits, int exponent) {
+  return nearest(integer(hexDigits, 16), Big(1), exponent);
+}
+
+Decimal toDecimal(std::uint64_t mantissa, int exponent, std::size_t count) {
+  // q = m·2^e·10^s as exactDigits has it (10^16 <= q < 2·10^17), here in
+  // 128 bits where that is exact: m·5^s < 2^116 for 0 <= s <= 27, which
+  // covers about 10^-11 to 10^16. Elsewhere the big integers.
+  const int lead = exponent + 63 - __builtin_clzll(mantissa);
+  const int s = 16 - ((lead * 78913) >> 18);
+  if (s < 0 || s > 27) return round(exactDigits(mantissa, exponent), count);
+  const U128 n = multiply(mantissa, kPowersOfFive[static_cast<std::size_t>(s)]);
+  // As q >= 2^53, q = n / 2^shift needs shift < 63; and q < 2^58 fits in n.low.
+  const int shift = -(exponent + s);
+  const std::uint64_t q = shift <= 0 ? n.low << -shift : n.high << (64 - shift) | n.low >> shift;
+  const bool rest = shift > 0 && n.low << (64 - shift) != 0;
+
+  const std::size_t length = q < kPowersOfTen[17] ? 17 : 18;
+  const std::uint64_t unit = kPowersOfTen[length - count], half = unit / 2;
+  std::uint64_t kept = q / unit;
+  const std::uint64_t dropped = q % unit;
+  if (dropped > half || (dropped == half && (rest || kept % 2 == 1))) ++kept;
+  int exponentOfFirst = static_cast<int>(length) - 1 - s;
+  if (kept == kPowersOfTen[count]) {  // rounded up to the next power of ten
+    kept = 1;
+    ++exponentOfFirst;
+  }
+  while (kept % 10 == 0) kept /= 10;
+  char digits[20], *first = std::end(digits);
+  for (; kept != 0; kept /= 10) *--first = static_cast<char>('0' + kept % 10);
+  return {std::string(first, std::end(digits)), exponentOfFirst};
 }
 
 }  // namespace calc::decimal

@@ -1,7 +1,8 @@
 #pragma once
-// Exact conversions between digit strings and doubles, by integer arithmetic
-// only: the same digits on every compiler, library and processor. Internal
-// to calc/ (NumberText is the public face).
+// Exact conversions between digit strings and doubles: integer arithmetic,
+// or one IEEE double operation where its rounding is the answer. The same
+// digits on every compiler, library and processor. Internal to calc/
+// (NumberText is the public face).
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -24,12 +25,8 @@ struct Decimal {
   int exponent;
 };
 
-// mantissa × 2^exponent (mantissa > 0, exponent >= -1100) to at least 17
-// significant digits, exactly; any non-zero digits below those stand as one
-// more digit 1, which is all that rounding to 16 or fewer digits looks at.
-Decimal toDecimal(std::uint64_t mantissa, int exponent);
-
-// The number rounded to at most `count` significant digits (1..16), ties to even.
-Decimal round(Decimal number, std::size_t count);
+// mantissa × 2^exponent (mantissa > 0, exponent >= -1100) rounded to at
+// most `count` significant digits (1..16), ties to even.
+Decimal toDecimal(std::uint64_t mantissa, int exponent, std::size_t count);
 
 }  // namespace calc::decimal

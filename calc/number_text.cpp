@@ -1,5 +1,6 @@
 #include "calc/number_text.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -49,13 +50,16 @@ char fullWidth(std::string_view text, std::size_t at) {
 class Reader {
  public:
   explicit Reader(std::string_view text) : text_(text) {}
+  // The next character, or -1 at the end; skip() steps over it.
   int peek() {
     while (pos_ < text_.size() && isBlank(text_[pos_])) ++pos_;
     if (pos_ >= text_.size()) return -1;
-    if (const char c = fullWidth(text_, pos_)) return c;
-    return static_cast<unsigned char>(text_[pos_]);
+    const auto c = static_cast<unsigned char>(text_[pos_]);
+    const char wide = c == 0xEF ? fullWidth(text_, pos_) : 0;
+    width_ = wide ? 3 : 1;
+    return wide ? wide : c;
   }
-  void skip() { pos_ += fullWidth(text_, pos_) ? 3 : 1; }
+  void skip() { pos_ += width_; }
   bool take(char a, char b) {
     const int c = peek();
     if (c != a && c != b) return false;
@@ -67,7 +71,7 @@ class Reader {
 
  private:
   std::string_view text_;
-  std::size_t pos_ = 0;
+  std::size_t pos_ = 0, width_ = 1;
 };
 
 // The significant digits of a number, at most `max` of them, with room for
@@ -215,27 +219,46 @@ double NumberText::parse(std::string_view utf8Text) {
 std::string NumberText::format(double value, char decimalSeparator) {
   if (value == 0) return "0";  // also for -0
   const auto bits = __builtin_bit_cast(std::uint64_t, value);
-  const std::string sign = bits >> 63 ? "-" : "";
+  const std::string_view sign = bits >> 63 ? "-" : "";
   const int biased = static_cast<int>(bits >> 52 & 0x7FF);
   const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
-  if (biased == 0x7FF) return sign + (fraction != 0 ? "nan" : "inf");
+  if (biased == 0x7FF) return std::string(sign) + (fraction != 0 ? "nan" : "inf");
 
   // value = ±m × 2^e, rounded to 15 significant digits d0.d1…
   // × 10^x; then printf's %.15G: positional for -4 <= x < 15, without
-  // trailing zeros.
+  // trailing zeros. Written into one buffer, at most 22 characters.
   const std::uint64_t m = biased == 0 ? fraction : fraction | std::uint64_t{1} << 52;
   const int e = (biased == 0 ? 1 : biased) - 1075;
-  auto [digits, x] = decimal::round(decimal::toDecimal(m, e), 15);
+  const auto [digits, x] = decimal::toDecimal(m, e, 15);
+  const std::string_view d = digits;
+  char text[32];
+  char* out = std::copy(sign.begin(), sign.end(), text);
+  auto put = [&out](std::string_view part) { out = std::copy(part.begin(), part.end(), out); };
   if (x < -4 || x >= 15) {
-    std::string text = sign + digits[0];
-    if (digits.size() > 1) text += decimalSeparator + digits.substr(1);
-    const std::string power = std::to_string(x < 0 ? -x : x);
-    return text + (x < 0 ? "E-" : "E+") + (power.size() < 2 ? "0" : "") + power;
+    *out++ = d[0];
+    if (d.size() > 1) {
+      *out++ = decimalSeparator;
+      put(d.substr(1));
+    }
+    const int power = x < 0 ? -x : x;
+    put(x < 0 ? "E-" : "E+");
+    if (power >= 100) *out++ = static_cast<char>('0' + power / 100);
+    *out++ = static_cast<char>('0' + power / 10 % 10);
+    *out++ = static_cast<char>('0' + power % 10);
+  } else if (x < 0) {
+    put("0");
+    *out++ = decimalSeparator;
+    out = std::fill_n(out, -x - 1, '0');
+    put(d);
+  } else if (const auto whole = static_cast<std::size_t>(x) + 1; d.size() <= whole) {
+    put(d);
+    out = std::fill_n(out, whole - d.size(), '0');
+  } else {
+    put(d.substr(0, whole));
+    *out++ = decimalSeparator;
+    put(d.substr(whole));
   }
-  if (x < 0) return sign + '0' + decimalSeparator + std::string(-x - 1, '0') + digits;
-  const auto whole = static_cast<std::size_t>(x) + 1;
-  if (digits.size() <= whole) return sign + digits + std::string(whole - digits.size(), '0');
-  return sign + digits.substr(0, whole) + decimalSeparator + digits.substr(whole);
+  return std::string(text, out);
 }
 
 }  // namespace calc

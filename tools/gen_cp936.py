@@ -22,14 +22,12 @@ Usage: gen_cp936.py [c_936.nls [cp936_table.inc]]
 import pathlib
 import struct
 import sys
-import unicodedata
 
 DEFAULT_NLS = "/usr/share/wine/nls/c_936.nls"
 DEFAULT_OUT = pathlib.Path(__file__).resolve().parent.parent / "calc" / "cp936_table.inc"
 
 LEAD_FIRST, LEAD_LAST = 0x81, 0xFE
 TRAILS = [t for t in range(0x40, 0xFF) if t != 0x7F]  # 190 trail bytes
-CHUNK_STARTS = [0x40, 0x60, 0x80, 0xA0, 0xC0, 0xE0]  # one output line each
 
 
 def fail(msg):
@@ -121,35 +119,110 @@ def main():
         if not round_trip and c != 0x3F:
             best_fit += 1
 
+    slots = [u for row in rows for u in row]
+    packed = pack(slots)
+    if unpack(packed, len(slots)) != slots:
+        fail("the packed table does not unpack to the code page")
+
     with open(out, "w", encoding="utf-8", newline="\n") as f:
         f.write(HEADER.format(best_fit=best_fit, total=len(encode)))
         f.write("constexpr SingleByte kSingleBytes[] = {\n")
         for b, u in sorted(extra_single.items()):
             f.write("    {0x%02X, 0x%04X},\n" % (b, u))
         f.write("};\n\n")
-        f.write(ROWS_COMMENT)
-        f.write("constexpr std::u16string_view kDoubleByteRows[%d] = {\n" % len(rows))
-        for lead, row in zip(range(LEAD_FIRST, LEAD_LAST + 1), rows):
-            by_trail = dict(zip(TRAILS, row))
-            for start in CHUNK_STARTS:
-                chunk = [by_trail[t] for t in range(start, start + 0x20) if t in by_trail]
-                body = "".join(literal(u) for u in chunk)
-                last = "," if start == CHUNK_STARTS[-1] else ""
-                f.write('    u"%s"%s  // %02X%02X\n' % (body, last, lead, start))
+        f.write(PACKED_COMMENT)
+        f.write("constexpr std::uint32_t kFirstIdeograph = 0x%04X;\n" % IDEOGRAPHS[0])
+        f.write("constexpr unsigned kStepBias = 0x%02X, kIdeographOp = 0x%02X, kRunOp = 0x%02X,\n"
+                "                   kLiteralOp = 0x%02X, kFillOp = 0x%02X, kLongRunOp = 0x%02X;\n"
+                % (STEP_BIAS, IDEOGRAPH_OP, RUN_OP, LITERAL_OP, FILL_OP, LONG_RUN_OP))
+        f.write("constexpr unsigned char kDoubleBytes[%d] = {\n" % len(packed))
+        for i in range(0, len(packed), 16):
+            f.write("    %s\n" % " ".join("0x%02X," % b for b in packed[i:i + 16]))
         f.write("};\n")
         f.write("// clang-format on\n")
-    print("wrote %s: %d double-byte rows, %d best-fit entries left out"
-          % (out, len(rows), best_fit), file=sys.stderr)
+    print("wrote %s: %d double-byte codes in %d bytes, %d best-fit entries left out"
+          % (out, len(slots), len(packed), best_fit), file=sys.stderr)
 
 
-def literal(u):
-    """A character as it reads in a u"" literal: itself when it is a plain
-    visible character that no editor would normalise, else a \\u escape."""
-    ch = chr(u)
-    cat = unicodedata.category(ch)
-    plain = (cat[0] in "LNPS" and u >= 0x80 and cat != "Co"
-             and unicodedata.normalize("NFC", ch) == ch)
-    return ch if plain else "\\u%04X" % u
+# The CJK Unified Ideographs of Unicode 1.1, all in code page 936.
+IDEOGRAPHS = (0x4E00, 0x9FA5)
+# The opcodes of the packed table: see PACKED_COMMENT.
+STEP_BIAS, IDEOGRAPH_OP, RUN_OP = 0x3F, 0x80, 0xD2
+LITERAL_OP, FILL_OP, LONG_RUN_OP = 0xFD, 0xFE, 0xFF
+
+
+def in_gb2312_hanzi(slot):
+    lead, trail = LEAD_FIRST + slot // len(TRAILS), TRAILS[slot % len(TRAILS)]
+    return 0xB0 <= lead <= 0xF7 and trail >= 0xA1
+
+
+def pack(slots):
+    """The characters of the double-byte codes, in code order, as opcodes.
+    The ideographs outside GB 2312's block are left as fill slots: GBK lists
+    them in Unicode order, so they are the ideographs no other code has."""
+    fill = [IDEOGRAPHS[0] <= u <= IDEOGRAPHS[1] and not in_gb2312_hanzi(i)
+            for i, u in enumerate(slots)]
+    out, u, i = [], 0, 0
+    while i < len(slots):
+        j = i + 1
+        if fill[i]:
+            while j < len(slots) and fill[j]:
+                j += 1
+            out += [FILL_OP, (j - i) >> 8, (j - i) & 0xFF]
+        elif slots[i] == u + 1:
+            while j < len(slots) and not fill[j] and slots[j] == slots[j - 1] + 1:
+                j += 1
+            n = j - i
+            for _ in range(n // 255):
+                out += [LONG_RUN_OP, 255]
+            n %= 255
+            if n == 1:
+                out.append(1 + STEP_BIAS)
+            elif n > 1:
+                out += [RUN_OP + n - 2] if n <= LITERAL_OP - RUN_OP + 1 else [LONG_RUN_OP, n]
+            u = slots[j - 1]
+        else:
+            v = slots[i]
+            if -STEP_BIAS <= v - u < IDEOGRAPH_OP - STEP_BIAS:
+                out.append(v - u + STEP_BIAS)
+            elif IDEOGRAPHS[0] <= v <= IDEOGRAPHS[1]:
+                out += [IDEOGRAPH_OP + ((v - IDEOGRAPHS[0]) >> 8), (v - IDEOGRAPHS[0]) & 0xFF]
+            else:
+                out += [LITERAL_OP, v >> 8, v & 0xFF]
+            u = v
+        i = j
+    return out
+
+
+def unpack(packed, count):
+    """The characters back from the opcodes, as calc/cp936.cpp reads them."""
+    slots, fills, u, i = [], [], 0, 0
+    while i < len(packed):
+        op, i = packed[i], i + 1
+        if op < IDEOGRAPH_OP:
+            u += op - STEP_BIAS
+            slots.append(u)
+        elif op < RUN_OP:
+            u, i = IDEOGRAPHS[0] + ((op - IDEOGRAPH_OP) << 8 | packed[i]), i + 1
+            slots.append(u)
+        elif op < LITERAL_OP or op == LONG_RUN_OP:
+            n = op - RUN_OP + 2 if op < LITERAL_OP else packed[i]
+            i += op == LONG_RUN_OP
+            slots += range(u + 1, u + n + 1)
+            u += n
+        else:
+            word, i = packed[i] << 8 | packed[i + 1], i + 2
+            if op == LITERAL_OP:
+                u = word
+                slots.append(u)
+            else:
+                fills += range(len(slots), len(slots) + word)
+                slots += [None] * word
+    named = set(slots)
+    unnamed = (v for v in range(IDEOGRAPHS[0], 0x10000) if v not in named)
+    for slot in fills:
+        slots[slot] = next(unnamed)
+    return slots if len(slots) == count else None
 
 
 HEADER = """\
@@ -170,10 +243,20 @@ struct SingleByte {{
 // Single bytes beyond ASCII that are characters (not lead bytes).
 """
 
-ROWS_COMMENT = """\
-// kDoubleByteRows[lead - 0x81]: the characters of lead byte `lead` with the
-// trail bytes 0x40..0x7E, 0x80..0xFE in order (190; every pair is mapped).
-// A line holds the codes from the one in its comment up to the next line's.
+PACKED_COMMENT = """\
+// kDoubleBytes: the characters of the double-byte codes in code order (lead
+// bytes 0x81..0xFE, each with the trail bytes 0x40..0x7E, 0x80..0xFE: 190
+// codes a lead, every one a character), as a byte code over u, the last
+// character it named (0 at the start):
+//   0x00..0x7F          the character u + op - kStepBias
+//   kIdeographOp.., b   the character kFirstIdeograph + (op - kIdeographOp) * 256 + b
+//   kRunOp..            the op - kRunOp + 2 characters u + 1, u + 2, ...
+//   kLiteralOp, hi, lo  the character hi * 256 + lo
+//   kFillOp, hi, lo     hi * 256 + lo codes whose characters are filled in
+//   kLongRunOp, n       the n characters u + 1, ..., u + n
+// GBK lists the ideographs that GB 2312 lacks in Unicode order: each code
+// filled in takes, in code order, the lowest ideograph from kFirstIdeograph
+// up that no code has yet.
 """
 
 if __name__ == "__main__":

@@ -67,7 +67,10 @@ Text Halfway(Rng& rng) {
 std::vector<Text> Texts(Rng& rng) {
   const Int kRanges[][4] = {
       {1, 20, -345, 310}, {700, 900, -1150, -450}, {1, 2, -(Int{1} << 50), Int{1} << 50}};
-  std::vector<Text> texts;
+  // Where one double operation decides (at most 15 digits, 10^-22..10^22) and just beyond.
+  std::vector<Text> texts = {{"123456789012345", 22},  {"123456789012345", 23},  {"1", 23},
+                             {"999999999999999", -22}, {"999999999999999", -23}, {"1", -23},
+                             {"1234567890123456", 22}, {"9007199254740993", 0},  {"154056", -6}};
   for (const auto& [shortest, longest, lowest, highest] : kRanges) {
     for (int i = 0; i < 3000; ++i) {
       std::string digits(static_cast<std::size_t>(Uniform(rng, shortest, longest)), '0');
@@ -117,22 +120,27 @@ double FifteenDigitTie(Rng& rng) {
 }
 
 TEST(NumberTextVsCharconv, FormatGivesTheSameText) {
-  Rng rng(20240602);
   int failures = 0;
+  auto check = [&failures](double value) {
+    char buf[40];
+    std::string want(buf, std::to_chars(buf, buf + 40, value, std::chars_format::general, 15).ptr);
+    for (char& c : want) c = c == 'e' ? 'E' : c == '.' ? ',' : c;
+    if (const std::string got = NumberText::format(value, ','); got != want && ++failures <= 5)
+      ADD_FAILURE() << std::hexfloat << value << ": " << got << ", <charconv> " << want;
+  };
+  // Where 128-bit arithmetic decides (2^-36 up to 2^57) and just beyond; ties at the 15th digit.
+  for (const double x : {0x1p-36, 0x1.fffffffffffffp-37, 1e-11, 0x1.fffffffffffffp56, 0x1p57,
+                         0x1p54, 1000000000000005.0, 1000000000000015.0, 9999999999999995.0,
+                         999999999999999.5, 0.000123456789012345})
+    check(x);
+  Rng rng(20240602);
   for (int i = 0; i < 10000; ++i) {
     // Where the form changes, around 1E-05 and 1E+15.
     const auto nearPowerOfTen = std::bit_cast<std::uint64_t>(std::pow(10.0, Uniform(rng, -6, 16)));
     for (const double x : {AnyDouble(rng), FifteenDigitTie(rng),
                            std::bit_cast<double>(nearPowerOfTen + Uniform(rng, -3, 3)),
-                           std::ldexp(double(rng() >> 11), -int(Uniform(rng, 40, 60)))}) {  // sizes
-      const double value = rng() & 1 ? -x : x;
-      char buf[40];
-      std::string want(buf,
-                       std::to_chars(buf, buf + 40, value, std::chars_format::general, 15).ptr);
-      for (char& c : want) c = c == 'e' ? 'E' : c == '.' ? ',' : c;
-      if (const std::string got = NumberText::format(value, ','); got != want && ++failures <= 5)
-        ADD_FAILURE() << std::hexfloat << value << ": " << got << ", <charconv> " << want;
-    }
+                           std::ldexp(double(rng() >> 11), -int(Uniform(rng, 40, 60)))})  // sizes
+      check(rng() & 1 ? -x : x);
   }
   EXPECT_EQ(failures, 0);
   for (const double x : {kInf, -kInf, std::nan(""), -std::nan("")}) {
