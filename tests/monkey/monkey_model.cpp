@@ -19,9 +19,9 @@ using window::utf8;
 // Every message box's title, the program's name.
 constexpr std::string_view kTitle = "Sorbel";
 
-constexpr std::array kBoxes{Control::txtD, Control::txt2X, Control::combWL, Control::txtResult,
-                            Control::txtWaveLengh};
-constexpr std::array kButtons{Control::cmdCalculation, Control::cmdReCalculation, Control::cmdEnd};
+using window::kBoxes;
+using window::kButtons;
+using window::quoted;
 
 int idx(Control c) { return static_cast<int>(c); }
 std::string name(Control c) { return std::string(ui::nameOf(c)); }
@@ -35,22 +35,6 @@ std::size_t limitOf(Control c) {
   for (const auto& s : ui::kControls)
     if (s.id == c && s.maxLength > 0) return static_cast<std::size_t>(s.maxLength);
   return 32767;
-}
-
-std::string quoted(std::string_view s) {
-  std::string out = "\"";
-  for (char ch : s) {
-    const auto u = static_cast<unsigned char>(ch);
-    if (u < 32) {
-      static constexpr char hex[] = "0123456789abcdef";
-      out += "\\x";
-      out += hex[u >> 4];
-      out += hex[u & 15];
-    } else {
-      out += ch;
-    }
-  }
-  return out + "\"";
 }
 
 std::string u8(std::string_view s) { return std::string(s); }
@@ -146,12 +130,9 @@ void expectCalculation(Verdict& v) {
   v.expectEnabled(Control::txtResult, true);
 }
 
+// Every text as at the start; the wavelength box keeps its enabled state.
 void expectReset(Verdict& v) {
-  v.expectText(Control::txtD, "");
-  v.expectText(Control::txt2X, "");
-  v.expectText(Control::txtResult, "");
-  v.expectText(Control::txtWaveLengh, "0.154056");
-  v.expectText(Control::combWL, "Cu");
+  for (const window::BoxAtStart& b : window::kStart) v.expectText(b.box, b.text);
   v.expectEnabled(Control::txtResult, false);
   v.expectFocus(Control::txtD);
   if (v.after.listIndex != -1)
@@ -202,18 +183,6 @@ void expectTyped(Verdict& v, Control box, std::u32string_view text) {
   v.expectText(box, utf8(kept.substr(0, fit)));
 }
 
-// The control that Tab (or Shift+Tab) moves the focus to.
-std::optional<Control> tabFrom(const Snapshot& s, Control from, bool back) {
-  std::vector<Control> chain;
-  for (const auto& c : ui::kControls)
-    if (c.kind != ui::Kind::Label && s.enabled[idx(c.id)]) chain.push_back(c.id);
-  auto it = std::find(chain.begin(), chain.end(), from);
-  if (it == chain.end()) return std::nullopt;
-  const auto n = static_cast<std::ptrdiff_t>(chain.size());
-  const std::ptrdiff_t at = it - chain.begin();
-  return chain[static_cast<std::size_t>((at + (back ? n - 1 : 1)) % n)];
-}
-
 void expectKey(Verdict& v, Key key) {
   const auto& focus = v.before.focus;
   if (!focus) return;
@@ -221,7 +190,8 @@ void expectKey(Verdict& v, Key key) {
   if (key == Key::Tab || key == Key::Backtab) {
     if (f == Control::combWL)
       v.textMay.set(idx(Control::combWL));  // leaving may pick the named entry
-    if (auto next = tabFrom(v.before, f, key == Key::Backtab)) v.expectFocus(*next);
+    const auto enabled = [&v](Control c) { return v.before.isEnabled(c); };
+    if (auto next = window::tabFrom(f, key == Key::Backtab, enabled)) v.expectFocus(*next);
     return;
   }
   if (isButton(f)) {
@@ -247,9 +217,10 @@ void expectKey(Verdict& v, Key key) {
       return;
     case Key::Up:
     case Key::Down:
-      // In the closed list the arrows choose the neighbouring entry; at
-      // either end the entry shown stays chosen, and its text comes back
-      // into a field the user has edited.
+      // In the closed list the arrows choose the neighbouring entry, and
+      // with none chosen the first; at either end the entry shown stays
+      // chosen, and its text comes back into a field the user has edited.
+      if (f == Control::combWL && v.before.listIndex < 0) return expectChoice(v, 0);
       if (f == Control::combWL && (v.after.listIndex != v.before.listIndex ||
                                    v.after.text[idx(f)] != v.before.text[idx(f)])) {
         if (v.after.listIndex < 0 ||
@@ -317,16 +288,11 @@ std::vector<std::string> checkStart(const Snapshot& s) {
   Snapshot before;  // nothing may differ from the starting state below
   Verdict v{before, s, {}, {}, {}, {}};
   if (!s.alive) v.fail("the window did not open");
-  v.expectText(Control::txtD, "");
-  v.expectText(Control::txt2X, "");
-  v.expectText(Control::txtResult, "");
-  v.expectText(Control::txtWaveLengh, "0.154056");
-  v.expectText(Control::combWL, "Cu");
-  v.expectEnabled(Control::txtResult, false);
-  v.expectEnabled(Control::txtWaveLengh, false);
-  for (Control c : {Control::txtD, Control::txt2X, Control::combWL, Control::cmdCalculation,
-                    Control::cmdReCalculation, Control::cmdEnd})
-    v.expectEnabled(c, true);
+  for (const window::BoxAtStart& b : window::kStart) {
+    v.expectText(b.box, b.text);
+    v.expectEnabled(b.box, b.enabled);
+  }
+  for (Control c : kButtons) v.expectEnabled(c, true);
   v.expectFocus(Control::txtD);
   if (s.listIndex != -1) v.fail("combWL starts on entry " + std::to_string(s.listIndex));
   if (!s.boxes.empty()) v.fail("a message box at start");

@@ -29,7 +29,7 @@ QString qs(std::u32string_view s) {
 
 }  // namespace
 
-QtDriver::QtDriver(std::uint64_t seed) : random_(seed ^ 0xD15A1ull) {
+QtDriver::QtDriver(std::uint64_t seed) : ToolkitDriver(seed) {
   // Offscreen nothing is slow to double-click; a short interval lets the
   // list take the click on its entry without a half-second wait each time.
   QGuiApplication::styleHints()->setMouseDoubleClickInterval(1);
@@ -53,7 +53,7 @@ void QtDriver::start() {
 
 QComboBox* QtDriver::combo() const { return static_cast<QComboBox*>(w(Control::combWL)); }
 
-std::optional<Control> QtDriver::focusedControl() const {
+std::optional<Control> QtDriver::focus() {
   QWidget* f = QApplication::focusWidget();
   if (f == nullptr) return std::nullopt;
   if (f->parentWidget() == combo()) f = combo();  // its own field
@@ -90,9 +90,8 @@ void QtDriver::settle() {
   }
 }
 
-Snapshot QtDriver::snapshot() {
+Snapshot QtDriver::look() {
   Snapshot s;
-  s.boxes = std::exchange(seen_, {});
   s.alive = form_->window().isVisible() && responsive();
   for (int i = 0; i < ui::kControlCount; ++i) {
     const auto c = static_cast<Control>(i);
@@ -100,7 +99,7 @@ Snapshot QtDriver::snapshot() {
     s.enabled[static_cast<std::size_t>(i)] = w(c)->isEnabled();
   }
   s.listIndex = combo()->currentIndex();
-  s.focus = focusedControl();
+  s.focus = focus();
   s.leftOpen = QApplication::activeModalWidget() != nullptr ||
                QApplication::activePopupWidget() != nullptr || combo()->view()->isVisible();
   return s;
@@ -117,6 +116,7 @@ void QtDriver::screenshot(const std::string& name) {
   form_->window().grab().save(QString(SORBEL_SCREENSHOT_DIR "/") + QString::fromStdString(name));
 }
 
+// Its message boxes wait in a loop of their own: a timer closes them.
 void QtDriver::perform(const Action& a) {
   dismisser_.start();
   act(a);
@@ -134,30 +134,8 @@ bool QtDriver::performEnding(const Action& a) {
   return QApplication::exec() == 0 && !form_->window().isVisible();
 }
 
-void QtDriver::act(const Action& a) {
-  switch (a.kind) {
-    case Action::Kind::Type:
-      if (focusedControl() != a.box) clickInto(a.box);
-      if (a.inputMethod) return commit(a.text);
-      for (char32_t ch : a.text) {
-        typeChar(ch);
-        settle();  // a refused character's box has gone: the window is active again
-      }
-      return;
-    case Action::Kind::Paste:
-      QApplication::clipboard()->setText(qs(a.text));
-      if (focusedControl() != a.box) clickInto(a.box);
-      return keyClick(Qt::Key_V, Qt::ControlModifier);
-    case Action::Kind::Press:
-      return press(a.key);
-    case Action::Kind::Click:
-      return clickInto(a.box);
-    case Action::Kind::Choose:
-      return a.byMouse ? chooseByMouse(a.anode) : chooseByKeyboard(a.anode);
-    case Action::Kind::Close:
-      form_->window().close();
-      return;
-  }
+void QtDriver::toClipboard(const std::u32string& text) {
+  QApplication::clipboard()->setText(qs(text));
 }
 
 void QtDriver::keyClick(Qt::Key k, Qt::KeyboardModifiers m) { QTest::keyClick(target(), k, m); }
@@ -168,7 +146,7 @@ void QtDriver::click(QWidget* widget, QPoint at) {
 
 // A button in its middle; a box (combWL: its field) at its right end, which
 // puts the caret after the text.
-void QtDriver::clickInto(Control c) {
+void QtDriver::click(Control c) {
   QWidget* widget = c == Control::combWL ? combo()->lineEdit() : w(c);
   if (ui::spec(c).kind == ui::Kind::Button) return click(widget);
   click(widget, QPoint(widget->width() - 3, widget->height() / 2));
@@ -232,7 +210,7 @@ void QtDriver::chooseByMouse(int anode) {
 // Alt+Down opens the list; Home and Down move to the entry; Enter takes it.
 void QtDriver::chooseByKeyboard(int anode) {
   QComboBox* c = combo();
-  if (focusedControl() != Control::combWL) clickInto(Control::combWL);
+  focusBox(Control::combWL);
   keyClick(Qt::Key_Down, Qt::AltModifier);
   if (!QTest::qWaitFor([c] { return c->view()->isVisible(); }, kPatience)) return;
   QWidget* list = c->view();
@@ -249,12 +227,11 @@ void QtDriver::dismiss() {
   if (box == nullptr || !box->isVisible()) return;
   if (box != lastBox_) {
     lastBox_ = box;
-    seen_.push_back({box->text().toStdString(), box->windowTitle().toStdString(),
-                     box->icon() == QMessageBox::Critical,
-                     box->standardButtons() == QMessageBox::Ok});
+    saw({box->text().toStdString(), box->windowTitle().toStdString(),
+         box->icon() == QMessageBox::Critical, box->standardButtons() == QMessageBox::Ok});
   } else if (++attempts_ > 5) {
     box->done(0);  // the check reports the box the user could not close
-    seen_.push_back({"(would not close) " + box->text().toStdString(), "", false});
+    stuck(box->text().toStdString());
     return;
   }
   attempts_ = 0;

@@ -5,8 +5,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "tests/monkey/random.h"
-#include "tests/window/driver.h"
+#include "tests/window/toolkit_driver.h"
 #include "ui/qt/qt_form.h"
 
 namespace window {
@@ -14,7 +13,7 @@ namespace window {
 // The Qt window, offscreen, driven with real key, mouse and input-method
 // events. Message boxes are closed as they open, by a click on OK, Enter or
 // Escape, as `seed` picks.
-class QtDriver final : public Driver {
+class QtDriver final : public ToolkitDriver {
  public:
   explicit QtDriver(std::uint64_t seed = 1);
   ~QtDriver() override;
@@ -22,7 +21,6 @@ class QtDriver final : public Driver {
   void start() override;
   void perform(const Action& a) override;
   bool performEnding(const Action& a) override;
-  Snapshot snapshot() override;
   std::vector<std::string> listEntries() override;
   void screenshot(const std::string& name) override;
 
@@ -32,26 +30,30 @@ class QtDriver final : public Driver {
   QWidget* w(Control c) const { return form_->widget(c); }
   QComboBox* combo() const;
   QWidget* target() const;
-  std::optional<Control> focusedControl() const;
-  void act(const Action& a);
   void settle();
   bool responsive();
   void keyClick(Qt::Key k, Qt::KeyboardModifiers m = {});
   void click(QWidget* widget, QPoint at = {});
-  void clickInto(Control c);
-  void typeChar(char32_t ch);
-  void commit(const std::u32string& text);
-  void press(Key k);
-  void chooseByMouse(int anode);
-  void chooseByKeyboard(int anode);
   void dismiss();
+
+  Snapshot look() override;
+  std::optional<Control> focus() override;
+  void click(Control c) override;
+  void typeChar(char32_t ch) override;
+  void commit(const std::u32string& text) override;
+  void toClipboard(const std::u32string& text) override;
+  void pasteKey() override { keyClick(Qt::Key_V, Qt::ControlModifier); }
+  void press(Key k) override;
+  void chooseByMouse(int anode) override;
+  void chooseByKeyboard(int anode) override;
+  void closeWindow() override { form_->window().close(); }
+  // A refused character's box has gone: the window is active again.
+  void afterChar() override { settle(); }
 
   std::unique_ptr<ui::qt::QtForm> form_;
   QTimer dismisser_;
-  std::vector<MessageBox> seen_;
   QPointer<QMessageBox> lastBox_;
   int attempts_ = 0;
-  monkey::Random random_;
 };
 
 }  // namespace window

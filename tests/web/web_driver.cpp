@@ -71,11 +71,11 @@ std::optional<web::Browser> browserToTest(const std::string& name, const std::st
 
 BrowserDriver::BrowserDriver(web::Browser browser, std::string pageFile, std::string screenshots,
                              std::uint64_t seed, web::BrowserOptions options)
-    : kind_(browser),
+    : ToolkitDriver(seed),
+      kind_(browser),
       options_(options),
       url_("file://" + std::filesystem::absolute(pageFile).string()),
-      screenshots_(std::move(screenshots)),
-      random_(seed ^ 0xD15A1ull) {}
+      screenshots_(std::move(screenshots)) {}
 
 BrowserDriver::~BrowserDriver() = default;
 
@@ -102,7 +102,7 @@ void BrowserDriver::start() {
     auto px = [&r](int i) { return static_cast<int>(std::lround(r[i].get<double>())); };
     parts_[name] = {p["element"], {px(0), px(1), px(2), px(3)}};
   }
-  seen_.clear();
+  forgetBoxes();
 }
 
 bool BrowserDriver::pageGone() {
@@ -114,9 +114,8 @@ bool BrowserDriver::pageGone() {
   return true;
 }
 
-Snapshot BrowserDriver::snapshot() {
+Snapshot BrowserDriver::look() {
   Snapshot s;
-  s.boxes = std::exchange(seen_, {});
   if (pageGone()) {
     s.alive = false;
     s.ended = true;
@@ -162,8 +161,7 @@ void BrowserDriver::screenshot(const std::string& name) {
 
 void BrowserDriver::perform(const Action& a) {
   try {
-    act(a);
-    dismissBoxes();
+    ToolkitDriver::perform(a);
   } catch (const web::Error& e) {
     if (!windowGone(e)) throw;
     pageGone();  // the snapshot tells
@@ -171,7 +169,7 @@ void BrowserDriver::perform(const Action& a) {
 }
 
 bool BrowserDriver::performEnding(const Action& a) {
-  if (a.kind == Action::Kind::Close) return closeWindow();
+  if (a.kind == Action::Kind::Close) return closePage();
   perform(a);
   // Either the page closes its window or it says that the program has ended.
   if (pageGone()) return true;
@@ -184,7 +182,7 @@ bool BrowserDriver::performEnding(const Action& a) {
 }
 
 // The browser's own close of the page's window.
-bool BrowserDriver::closeWindow() {
+bool BrowserDriver::closePage() {
   if (pageGone()) return false;
   const std::vector<std::string> left = session().closeWindow();
   const bool closed = std::find(left.begin(), left.end(), page_) == left.end();
@@ -193,42 +191,20 @@ bool BrowserDriver::closeWindow() {
   return closed;
 }
 
-void BrowserDriver::act(const Action& a) {
-  switch (a.kind) {
-    case Action::Kind::Type:
-      if (focus() != ui::nameOf(a.box)) clickInto(a.box);
-      if (a.inputMethod) return commit(a.text);
-      // One character at a time: a refused one brings up its box, which the
-      // user closes before typing on.
-      for (char32_t ch : a.text) {
-        typeChar(ch);
-        dismissBoxes();
-      }
-      return;
-    case Action::Kind::Paste:
-      // WebKit's clipboard turns U+00A0 into a space on its way to the page:
-      // such a text comes as the events its paste would raise.
-      if (kind_ == web::Browser::WebKit && a.text.find(U'\u00A0') != std::u32string::npos) {
-        if (focus() != ui::nameOf(a.box)) clickInto(a.box);
-        session().execute(scripts::kInsert, Json::array({utf8(a.text), "paste"}));
-        return;
-      }
-      copyToClipboard(a.text);
-      if (focus() != ui::nameOf(a.box)) clickInto(a.box);
-      return keys({kControl}, "v");
-    case Action::Kind::Press:
-      return press(a.key);
-    case Action::Kind::Click:
-      return clickInto(a.box);
-    case Action::Kind::Choose:
-      return a.byMouse ? chooseByMouse(a.anode) : chooseByKeyboard(a.anode);
-    case Action::Kind::Close:
-      (void)closeWindow();
-      return;
-  }
+// WebKit's clipboard turns U+00A0 into a space on its way to the page: such
+// a text comes as the events its paste would raise.
+void BrowserDriver::paste(Control box, const std::u32string& text) {
+  if (kind_ != web::Browser::WebKit || text.find(U'\u00A0') == std::u32string::npos)
+    return ToolkitDriver::paste(box, text);
+  focusBox(box);
+  session().execute(scripts::kInsert, Json::array({utf8(text), "paste"}));
 }
 
-std::string BrowserDriver::focus() { return session().execute(scripts::kFocus).get<std::string>(); }
+void BrowserDriver::pasteKey() { keys({kControl}, "v"); }
+
+std::optional<Control> BrowserDriver::focus() {
+  return ui::controlNamed(session().execute(scripts::kFocus).get<std::string>());
+}
 
 void BrowserDriver::keys(std::initializer_list<std::string> held, const std::string& key) {
   std::vector<Json> actions;
@@ -245,7 +221,7 @@ void BrowserDriver::click(const std::string& id, int dx, int dy) {
 
 // A button in its middle; a box at its right end, which puts the caret
 // after its text.
-void BrowserDriver::clickInto(Control c) {
+void BrowserDriver::click(Control c) {
   const std::string id(ui::nameOf(c));
   if (ui::spec(c).kind == ui::Kind::Button) return click(id);
   // WebKit takes two clicks within GTK's double-click time and distance
@@ -289,7 +265,7 @@ void BrowserDriver::typeChar(char32_t ch) {
     session().cdp("Input.dispatchKeyEvent", {{"type", type}, {"text", text}, {"key", text}});
 }
 
-void BrowserDriver::copyToClipboard(const std::u32string& text) {
+void BrowserDriver::toClipboard(const std::u32string& text) {
   const Json spot = session().execute(scripts::kClipboardSpot, Json::array({utf8(text)}));
   session().perform(web::clickAt(spot));
   const std::string failed = session().execute(scripts::kClipboardWritten, Json::array({spot}));
@@ -304,41 +280,30 @@ void BrowserDriver::chooseByMouse(int anode) {
   click(option(anode));
 }
 
-// Alt+Down opens the list; the arrows move its highlight, which the user
-// watches, to the entry; Enter takes it.
-void BrowserDriver::chooseByKeyboard(int anode) {
-  if (focus() != "combWL") clickInto(Control::combWL);
-  keys({kAlt}, kDown);
-  if (!listOpen()) return;
-  for (int n = 0; n < 12; ++n) {
-    const int at = session().execute(scripts::kHighlighted).get<int>();
-    if (at == anode) break;
-    keys({}, at < anode ? kDown : kUp);
-  }
-  keys({}, kReturn);
+void BrowserDriver::openList() { keys({kAlt}, kDown); }
+
+int BrowserDriver::highlighted() { return session().execute(scripts::kHighlighted).get<int>(); }
+
+std::optional<MessageBox> BrowserDriver::openBox() {
+  box_ = session().execute(scripts::kMessageBox);
+  if (!box_["open"].get<bool>()) return std::nullopt;
+  return MessageBox{box_["prompt"].get<std::string>(), box_["title"].get<std::string>(),
+                    box_["critical"].get<bool>(), box_["okOnly"].get<bool>()};
 }
 
-// Closes every message box that is up, by any of the usual means, and keeps
-// what each one showed.
-void BrowserDriver::dismissBoxes() {
-  Json box = session().execute(scripts::kMessageBox);
-  for (int n = 0; n < 10 && box["open"].get<bool>(); ++n) {
-    const std::string text = box["prompt"].get<std::string>();
-    seen_.push_back({text, box["title"].get<std::string>(), box["critical"].get<bool>(),
-                     box["okOnly"].get<bool>()});
-    const int how = random_.below(4);
-    if (how == 3 && !box["button"].is_null())
-      session().perform(web::clickAt(box["button"]));
-    else
-      keys({}, how == 0 ? kReturn : how == 1 ? kSpace : kEscape);
-    const int closes = box["closes"].get<int>();
-    box = session().execute(scripts::kMessageBox);
-    if (box["closes"].get<int>() == closes) {
-      session().execute(scripts::kCloseBox);  // the check reports the box the user could not close
-      seen_.push_back({"(would not close) " + text, "", false});
-      box = session().execute(scripts::kMessageBox);
-    }
-  }
+// Enter, Space, Escape or a click on its button; gone once a box has closed.
+bool BrowserDriver::closeBox(int how) {
+  if (how == 3 && !box_["button"].is_null())
+    session().perform(web::clickAt(box_["button"]));
+  else
+    keys({}, how == 0 ? kReturn : how == 1 ? kSpace : kEscape);
+  const int closes = box_["closes"].get<int>();
+  return session().execute(scripts::kMessageBox)["closes"].get<int>() != closes;
+}
+
+bool BrowserDriver::forceClose() {
+  session().execute(scripts::kCloseBox);
+  return true;
 }
 
 }  // namespace window

@@ -3,9 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "tests/monkey/random.h"
 #include "tests/web/browser.h"
-#include "tests/window/driver.h"
+#include "tests/window/toolkit_driver.h"
 #include "ui/pixels.h"
 
 namespace window {
@@ -16,7 +15,7 @@ namespace window {
 // Message boxes are closed as they open, by Enter, Space, Escape or a click
 // on their button, as `seed` picks. The browser starts with the first
 // start() and lives as long as the driver.
-class BrowserDriver final : public Driver {
+class BrowserDriver final : public ToolkitDriver {
  public:
   BrowserDriver(web::Browser browser, std::string pageFile, std::string screenshots,
                 std::uint64_t seed = 1, web::BrowserOptions options = {});
@@ -25,7 +24,6 @@ class BrowserDriver final : public Driver {
   void start() override;
   void perform(const Action& a) override;
   bool performEnding(const Action& a) override;
-  Snapshot snapshot() override;
   std::vector<std::string> listEntries() override;
   void screenshot(const std::string& name) override;
 
@@ -39,21 +37,28 @@ class BrowserDriver final : public Driver {
     web::Json element;
     ui::PixelRect rect;  // in the window
   };
-  void act(const Action& a);
-  std::string focus();
   void keys(std::initializer_list<std::string> held, const std::string& key);
   void click(const std::string& id, int dx = 0, int dy = 0);
-  void clickInto(Control c);
-  void press(Key k);
-  void typeChar(char32_t ch);
-  void commit(const std::u32string& text);
-  void copyToClipboard(const std::u32string& text);
-  void chooseByMouse(int anode);
-  void chooseByKeyboard(int anode);
-  bool listOpen();
-  void dismissBoxes();
-  bool closeWindow();
+  bool closePage();
   bool pageGone();
+
+  Snapshot look() override;
+  std::optional<Control> focus() override;
+  void click(Control c) override;
+  void typeChar(char32_t ch) override;
+  void commit(const std::u32string& text) override;
+  void toClipboard(const std::u32string& text) override;
+  void pasteKey() override;
+  void paste(Control box, const std::u32string& text) override;
+  void press(Key k) override;
+  void chooseByMouse(int anode) override;
+  void closeWindow() override { (void)closePage(); }
+  void openList() override;
+  bool listOpen() override;
+  int highlighted() override;
+  std::optional<MessageBox> openBox() override;
+  bool closeBox(int how) override;
+  bool forceClose() override;
 
   web::Browser kind_;
   web::BrowserOptions options_;
@@ -62,8 +67,7 @@ class BrowserDriver final : public Driver {
   std::string spare_, page_;  // window handles: a blank one kept open, the page's
   std::map<std::string, Part> parts_;
   int boxClickSide_ = 1;
-  std::vector<MessageBox> seen_;
-  monkey::Random random_;
+  web::Json box_;  // the message box that is up, as openBox() saw it
 };
 
 // The browser called `name`, where it and the page are here to test; else

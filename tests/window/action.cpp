@@ -1,7 +1,8 @@
+#include <algorithm>
 #include <array>
 
 #include "tests/window/driver.h"
-#include "ui/controls.h"
+#include "ui/layout.h"
 
 namespace window {
 
@@ -54,8 +55,6 @@ bool endsProgram(const Snapshot& before, const Action& a) {
   return a.kind == Action::Kind::Press && a.key == Key::Space && before.focus == Control::cmdEnd;
 }
 
-namespace {
-
 std::string quoted(std::string_view s) {
   std::string out = "\"";
   for (char ch : s) {
@@ -72,7 +71,16 @@ std::string quoted(std::string_view s) {
   return out + "\"";
 }
 
-}  // namespace
+std::optional<Control> tabFrom(Control from, bool back,
+                               const std::function<bool(Control)>& enabled) {
+  std::vector<Control> chain;
+  for (const ui::ControlSpec& s : ui::kControls)
+    if (s.kind != ui::Kind::Label && enabled(s.id)) chain.push_back(s.id);
+  const auto it = std::find(chain.begin(), chain.end(), from);
+  if (it == chain.end()) return std::nullopt;
+  const auto n = static_cast<std::ptrdiff_t>(chain.size());
+  return chain[static_cast<std::size_t>(((it - chain.begin()) + (back ? n - 1 : 1)) % n)];
+}
 
 std::string describe(const Action& a) {
   static constexpr std::array<const char*, 18> keys{

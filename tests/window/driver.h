@@ -3,6 +3,7 @@
 // test driver implements: the in-memory fake form, Qt offscreen, and
 // Sorbel.exe under wine. The scenarios and the monkey are written against it.
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -114,10 +115,38 @@ Action clicking(Control c);
 Action choosing(int anode, bool byMouse = true);
 Action closing();
 
+// The window's controls that take text, and its buttons.
+inline constexpr std::array kBoxes{Control::txtD, Control::txt2X, Control::combWL,
+                                   Control::txtResult, Control::txtWaveLengh};
+inline constexpr std::array kButtons{Control::cmdCalculation, Control::cmdReCalculation,
+                                     Control::cmdEnd};
+// The window as it opens: each box's text and whether it is enabled (every
+// button is); no entry of combWL's list is chosen, and txtD has the focus.
+struct BoxAtStart {
+  Control box;
+  std::string_view text;
+  bool enabled;
+};
+inline constexpr BoxAtStart kStart[] = {
+    {Control::txtD, "", true},
+    {Control::txt2X, "", true},
+    {Control::combWL, "Cu", true},
+    {Control::txtResult, "", false},
+    {Control::txtWaveLengh, "0.154056", false},
+};
+
+// Where Tab (back: Shift+Tab) moves the focus from `from`: the next control
+// of the tab order that is enabled and no label; none when `from` is not in
+// that chain.
+std::optional<Control> tabFrom(Control from, bool back,
+                               const std::function<bool(Control)>& enabled);
+
 // True when `a` ends the program (a click on cmdEnd, Space on it, closing).
 bool endsProgram(const Snapshot& before, const Action& a);
 // One line for a log: "type txtD \"a\"", "choose 5 by keyboard", ...
 std::string describe(const Action& a);
+// A text in quotes, control characters as \xNN.
+std::string quoted(std::string_view s);
 using ui::utf::utf16Length;
 using ui::utf::utf32;
 using ui::utf::utf8;

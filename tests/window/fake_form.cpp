@@ -85,13 +85,8 @@ void FakeForm::paste(std::u32string_view text) {
 }
 
 void FakeForm::moveFocus(bool back) {
-  std::vector<Control> chain;
-  for (const ui::ControlSpec& s : ui::kControls)
-    if (focusable(s) && at(s.id).enabled) chain.push_back(s.id);
-  auto it = std::find(chain.begin(), chain.end(), focus_.value_or(Control::txtD));
-  const auto n = static_cast<std::ptrdiff_t>(chain.size());
-  const std::ptrdiff_t from = it == chain.end() ? 0 : it - chain.begin();
-  focus_ = chain[static_cast<std::size_t>((from + (back ? n - 1 : 1)) % n)];
+  if (const auto to = tabFrom(*focus_, back, [this](Control c) { return at(c).enabled; }))
+    focus_ = to;
 }
 
 // The arrow keys in the closed list choose the neighbouring entry; with
@@ -171,34 +166,12 @@ void FakeDriver::start() {
   ui::loaded(*form_);
 }
 
-void FakeDriver::perform(const Action& a) {
-  FakeForm& f = *form_;
-  switch (a.kind) {
-    case Action::Kind::Type:
-      if (f.focus() != a.box) f.click(a.box);
-      if (a.inputMethod) return f.commit(a.text);
-      for (char32_t ch : a.text) f.typeChar(ch);
-      return;
-    case Action::Kind::Paste:
-      if (f.focus() != a.box) f.click(a.box);
-      return f.paste(a.text);
-    case Action::Kind::Press:
-      return f.key(a.key);
-    case Action::Kind::Click:
-      return f.click(a.box);
-    case Action::Kind::Choose:
-      return f.choose(a.anode);
-    case Action::Kind::Close:
-      return f.close();
-  }
-}
-
 bool FakeDriver::performEnding(const Action& a) {
   perform(a);
   return form_->ended();
 }
 
-Snapshot FakeDriver::snapshot() {
+Snapshot FakeDriver::look() {
   Snapshot s;
   for (int i = 0; i < ui::kControlCount; ++i) {
     const auto c = static_cast<Control>(i);

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/window/driver.h"
+#include "tests/window/toolkit_driver.h"
 #include "ui/form.h"
 
 namespace window {
@@ -65,16 +65,31 @@ class FakeForm : public ui::Form {
 };
 
 // The window scenarios' and the monkey's driver of the fake form.
-class FakeDriver final : public Driver {
+class FakeDriver final : public ToolkitDriver {
  public:
+  FakeDriver() : ToolkitDriver(1) {}
   void start() override;
-  void perform(const Action& a) override;
   bool performEnding(const Action& a) override;
-  Snapshot snapshot() override;
   std::vector<std::string> listEntries() override;
 
  private:
+  Snapshot look() override;
+  std::optional<Control> focus() override { return form_->focus(); }
+  void click(Control c) override { form_->click(c); }
+  void typeChar(char32_t ch) override { form_->typeChar(ch); }
+  void commit(const std::u32string& text) override { form_->commit(text); }
+  void toClipboard(const std::u32string& text) override { clipboard_ = text; }
+  void pasteKey() override { form_->paste(clipboard_); }
+  void press(Key k) override { form_->key(k); }
+  void chooseByMouse(int anode) override { form_->choose(anode); }
+  void chooseByKeyboard(int anode) override { form_->choose(anode); }
+  void closeWindow() override { form_->close(); }
+  // Its boxes close as they are shown.
+  void afterChar() override {}
+  void afterAction() override {}
+
   std::unique_ptr<FakeForm> form_;
+  std::u32string clipboard_;
 };
 
 }  // namespace window
