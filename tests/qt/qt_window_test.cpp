@@ -15,10 +15,10 @@
 #include <utility>
 #include <vector>
 
-#include "tests/qt/picture.h"
 #include "tests/qt/qt_driver.h"
 #include "tests/window/colours.h"
 #include "tests/window/desktops.h"
+#include "tests/window/picture.h"
 #include "tests/window/scenarios.h"
 #include "ui/layout.h"
 #include "ui/pixels.h"
@@ -47,22 +47,16 @@ TEST_F(QtWindow, IsFixedAtItsSizeWithoutMaximiseOrMinimise) {
   EXPECT_EQ(combo->completer(), nullptr);  // its inline completion would choose entries
 }
 
-TEST_F(QtWindow, EveryPartCarriesItsNameAndEveryBoxItsLabel) {
-  for (int i = 0; i < ui::kControlCount; ++i) {
-    const auto c = static_cast<Control>(i);
-    EXPECT_EQ(w(c)->objectName(), qs(ui::nameOf(c)));
-  }
-  for (Control c :
-       {Control::txtD, Control::txt2X, Control::combWL, Control::txtResult, Control::txtWaveLengh})
-    EXPECT_EQ(w(c)->accessibleName(), qs(ui::spec(ui::labelFor(c)).text)) << ui::nameOf(c);
-}
-
-TEST_F(QtWindow, PartsAreStackedTopToBottomAsListed) {
+// Every part carries its name (the table's, as its objectName), in the
+// table's stacking order; every box its label's caption.
+TEST_F(QtWindow, PartsAreNamedAndStackedTopToBottomAsListed) {
   QStringList bottomToTop, listed;
   for (QObject* o : driver.form().window().children())
-    if (o->isWidgetType() && !o->objectName().isEmpty()) bottomToTop.prepend(o->objectName());
+    if (o->isWidgetType()) bottomToTop.prepend(o->objectName());
   for (Control c : ui::kStacking) listed << qs(ui::nameOf(c));
   EXPECT_EQ(bottomToTop, listed);
+  for (Control c : window::kBoxes)
+    EXPECT_EQ(w(c)->accessibleName(), qs(ui::accessibleName(c))) << ui::nameOf(c);
 }
 
 // True to size (12 points are 16 pixels at 96 dpi), every caption's ink
@@ -130,7 +124,7 @@ TEST(QtColours, EveryTextReadsOnEveryDesktop) {
   const QPalette before = QApplication::palette();
   std::vector<const window::Desktop*> desktops{nullptr};
   for (const auto& d : window::kDesktops)
-    if (!d.windows) desktops.push_back(&d);
+    if (d.on != window::Desktop::On::Windows) desktops.push_back(&d);
   const QString style = QApplication::style()->name();
   for (const window::Desktop* d : desktops) {
     const char* name = d ? d->name : "this desktop";

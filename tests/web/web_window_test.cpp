@@ -7,7 +7,7 @@
 #include <QImage>
 #include <cstdio>
 
-#include "tests/qt/picture.h"
+#include "tests/window/picture.h"
 #include "tests/web/web_driver.h"
 #include "tests/window/colours.h"
 #include "tests/window/scenarios.h"

@@ -3,78 +3,45 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
-#include <vector>
+#include <string>
+#include <string_view>
 
 #include "tests/win32/program.h"
 #include "tests/win32/screenshot.h"
 #include "tests/win32/values_in_place.h"
 #include "tests/win32/wine_driver.h"
 #include "tests/window/colours.h"
+#include "tests/window/desktops.h"
 #include "ui/layout.h"
 
 namespace {
 
 using ui::Control;
 
-// Colour schemes as Windows keeps them, "R G B" under Control Panel\Colors,
-// read by each program as it starts.
-struct Scheme {
-  const char* name;
-  driver::ValuesInPlace::Values colours;  // empty: wine's own
-};
-
-const Scheme kSchemes[] = {
-    {"wine", {}},
-    {"Windows 10",
-     {{L"ButtonFace", L"240 240 240"},
-      {L"ButtonShadow", L"160 160 160"},
-      {L"ButtonText", L"0 0 0"},
-      {L"GrayText", L"109 109 109"},
-      {L"Hilight", L"0 120 215"},
-      {L"HilightText", L"255 255 255"},
-      {L"InactiveTitleText", L"0 0 0"},
-      {L"InfoWindow", L"255 255 225"},
-      {L"Scrollbar", L"200 200 200"},
-      {L"TitleText", L"0 0 0"},
-      {L"Window", L"255 255 255"},
-      {L"WindowText", L"0 0 0"}}},
-    {"Windows classic",
-     {{L"ButtonFace", L"212 208 200"},
-      {L"ButtonShadow", L"128 128 128"},
-      {L"ButtonText", L"0 0 0"},
-      {L"GrayText", L"128 128 128"},
-      {L"Hilight", L"10 36 106"},
-      {L"HilightText", L"255 255 255"},
-      {L"InactiveTitleText", L"212 208 200"},
-      {L"InfoWindow", L"255 255 225"},
-      {L"Scrollbar", L"212 208 200"},
-      {L"TitleText", L"255 255 255"},
-      {L"Window", L"255 255 255"},
-      {L"WindowText", L"0 0 0"}}},
-    {"high contrast black",
-     {{L"ButtonFace", L"0 0 0"},
-      {L"ButtonShadow", L"128 128 128"},
-      {L"ButtonText", L"255 255 255"},
-      {L"GrayText", L"63 242 63"},
-      {L"Hilight", L"26 235 255"},
-      {L"HilightText", L"0 0 0"},
-      {L"InactiveTitleText", L"255 255 255"},
-      {L"InfoWindow", L"0 0 0"},
-      {L"Scrollbar", L"0 0 0"},
-      {L"TitleText", L"0 0 0"},
-      {L"Window", L"0 0 0"},
-      {L"WindowText", L"255 255 255"}}},
-};
+// A desktop's colours as Windows keeps its scheme, "R G B" under Control
+// Panel\Colors, each read by a program as it starts: those the window
+// takes its roles from. Wine's own scheme is left as it comes.
+driver::ValuesInPlace::Values schemeOf(const window::Desktop& d) {
+  if (std::string_view(d.name) == "Wine") return {};
+  auto rgb = [&d](ui::Role r) {
+    const ui::Rgb c = window::rgbOf(d.rgb[static_cast<std::size_t>(r)]);
+    return std::to_wstring(c.r) + L" " + std::to_wstring(c.g) + L" " + std::to_wstring(c.b);
+  };
+  using ui::Role;
+  return {{L"ButtonFace", rgb(Role::Button)},     {L"ButtonShadow", rgb(Role::Mid)},
+          {L"ButtonText", rgb(Role::ButtonText)}, {L"GrayText", rgb(Role::DisabledText)},
+          {L"Hilight", rgb(Role::Highlight)},     {L"InfoWindow", rgb(Role::ToolTipBase)},
+          {L"Window", rgb(Role::Base)},           {L"WindowText", rgb(Role::WindowText)}};
+}
 
 // Measured on the drawn window: the text's pixels against its ground's;
 // greyed text, in a disabled box, needs less.
 TEST(Win32Colours, EveryTextReadsOnEveryColourScheme) {
-  for (const Scheme& scheme : kSchemes) {
+  for (const window::Desktop& scheme : window::kDesktops) {
+    if (scheme.on == window::Desktop::On::Linux) continue;
     SCOPED_TRACE(scheme.name);
     const driver::ValuesInPlace inPlace(HKEY_CURRENT_USER, L"Control Panel\\Colors",
-                                        scheme.colours);
+                                        schemeOf(scheme));
     window::WineDriver driver(g_exe, g_shots);
     driver.start();
     HWND main = driver.app().main();

@@ -15,6 +15,7 @@
 #include "tests/win32/screenshot.h"
 #include "tests/win32/wine_driver.h"
 #include "tests/window/scenarios.h"
+#include "ui/layout.h"
 #include "ui/pixels.h"
 #include "ui/texts.h"
 #include "ui/win32/wide.h"
@@ -57,16 +58,17 @@ TEST_F(Win32Window, HasItsClientSizeAFixedFrameAndItsIcon) {
   }
 }
 
-TEST_F(Win32Window, ButtonsAreOwnerDrawnSoNoneIsADefaultButton) {
-  for (Control c : {Control::cmdCalculation, Control::cmdReCalculation, Control::cmdEnd})
-    EXPECT_EQ(GetWindowLongW(app().item(c), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
-}
-
-TEST_F(Win32Window, BoxesLimitWhatIsTyped) {
-  EXPECT_EQ(app().send(Control::txtD, EM_GETLIMITTEXT), 8);
-  EXPECT_EQ(app().send(Control::txt2X, EM_GETLIMITTEXT), 8);
-  EXPECT_EQ(app().send(Control::txtWaveLengh, EM_GETLIMITTEXT), 8);
-  EXPECT_EQ(app().send(Control::txtResult, EM_GETLIMITTEXT), 16);
+// Each control as the table makes it: a box limits what is typed to its
+// maximum; a button is drawn by the program, so that none is a default button.
+TEST_F(Win32Window, ControlsAreMadeAsTheTableSays) {
+  for (const ui::ControlSpec& s : ui::kControls) {
+    SCOPED_TRACE(ui::nameOf(s.id));
+    if (s.kind == ui::Kind::TextBox) {
+      EXPECT_EQ(app().send(s.id, EM_GETLIMITTEXT), s.maxLength);
+    } else if (s.kind == ui::Kind::Button) {
+      EXPECT_EQ(GetWindowLongW(app().item(s.id), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    }
+  }
 }
 
 // The buttons' shared pixel columns belong to the right-hand button, and the
