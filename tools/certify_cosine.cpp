@@ -62,6 +62,13 @@ struct Tally {
   double worstMargin = INFINITY;  // smallest margin / |result|, proved ones
   double worstError = 0;          // largest measured error / |result|
   std::uint32_t worstMarginAt = 0, worstErrorAt = 0;
+
+  void add(const Tally& t) {
+    checked += t.checked, tiny += t.tiny, proved += t.proved;
+    fallback += t.fallback, failed += t.failed, undecided += t.undecided;
+    if (t.worstMargin < worstMargin) worstMargin = t.worstMargin, worstMarginAt = t.worstMarginAt;
+    if (t.worstError > worstError) worstError = t.worstError, worstErrorAt = t.worstErrorAt;
+  }
 };
 
 void Certify(std::uint32_t begin, std::uint32_t end, Tally* out) {
@@ -124,26 +131,14 @@ int main() {
       for (std::uint32_t b; (b = next.fetch_add(kBlock)) < end;) {
         Tally t;
         Certify(b, std::min(end, b + kBlock), &t);
-        sum.checked += t.checked, sum.tiny += t.tiny, sum.proved += t.proved;
-        sum.fallback += t.fallback, sum.failed += t.failed, sum.undecided += t.undecided;
-        if (t.worstMargin < sum.worstMargin)
-          sum.worstMargin = t.worstMargin, sum.worstMarginAt = t.worstMarginAt;
-        if (t.worstError > sum.worstError)
-          sum.worstError = t.worstError, sum.worstErrorAt = t.worstErrorAt;
+        sum.add(t);
       }
       tallies[i] = sum;
     });
   }
   for (auto& th : pool) th.join();
   Tally all;
-  for (const Tally& t : tallies) {
-    all.checked += t.checked, all.tiny += t.tiny, all.proved += t.proved;
-    all.fallback += t.fallback, all.failed += t.failed, all.undecided += t.undecided;
-    if (t.worstMargin < all.worstMargin)
-      all.worstMargin = t.worstMargin, all.worstMarginAt = t.worstMarginAt;
-    if (t.worstError > all.worstError)
-      all.worstError = t.worstError, all.worstErrorAt = t.worstErrorAt;
-  }
+  for (const Tally& t : tallies) all.add(t);
   std::printf(
       "checked %llu angles: %llu exactly 1 (tiny), %llu proved, %llu fell back to cosq "
       "(%llu undecided), %llu failed\n",

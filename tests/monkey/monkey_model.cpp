@@ -174,12 +174,8 @@ void expectTyped(Verdict& v, Control box, std::u32string_view text) {
   if (!lastRefused) return v.expectInserted(box, utf8(text));
   // An emptied box takes the rest up to its limit; no pair is split below it.
   std::u32string kept(text.substr(*lastRefused + 1));
-  std::size_t n = 0, fit = 0;
-  for (char32_t ch : kept) {
-    n += ch > 0xFFFF ? 2 : 1;
-    if (n > limitOf(box)) break;
-    ++fit;
-  }
+  std::size_t fit = 0;
+  while (fit < kept.size() && utf16Length(kept.substr(0, fit + 1)) <= limitOf(box)) ++fit;
   v.expectText(box, utf8(kept.substr(0, fit)));
 }
 
