@@ -1,18 +1,17 @@
-#include "ui/web/fonts.h"
+#include "app/web/fonts.h"
 
 #include "ui/pixels.h"
 
-namespace ui::web {
+namespace page {
 
-std::string_view cssFamily(const Font& f) {
-  return f.family == "Times New Roman" ? "Sorbel Serif" : "Sorbel Sans";
+std::string_view cssFamily(const ui::Font& f) {
+  return ui::isSerif(f) ? "Sorbel Serif" : "Sorbel Sans";
 }
 
-std::string cssFont(const Font& f) {
-  const bool serif = cssFamily(f) == "Sorbel Serif";
-  return std::to_string(f.weight) + " " + std::to_string(pointsToPixels(f.points)) + "px \"" +
-         std::string(cssFamily(f)) +
-         (serif ? R"(", "Noto Serif CJK SC", serif)" : R"(", "Noto Sans CJK SC", sans-serif)");
+std::string cssFont(const ui::Font& f) {
+  return std::to_string(f.weight) + " " + std::to_string(ui::pointsToPixels(f.points)) + "px \"" +
+         std::string(cssFamily(f)) + "\", \"" + std::string(ui::standInFamily(f)) + "\", " +
+         (ui::isSerif(f) ? "serif" : "sans-serif");
 }
 
-}  // namespace ui::web
+}  // namespace page
