@@ -26,16 +26,22 @@
   const isBox = (e) => inWindow(e) && e.tagName === 'INPUT';
   const boxOpen = () => $('dialog') !== null && $('dialog').open;
   // Whether the browser's language writes decimals with a comma: its
-  // decimal keypad then has "," and no ".".
-  const commaDecimals = (() => {
-    try {
-      return new Intl.NumberFormat(navigator.language)
-        .formatToParts(0.5)
-        .some((p) => p.type === 'decimal' && p.value === ',');
-    } catch (e) {
-      return false;
+  // decimal keypad then has "," and no ".". Asked at the first keystroke:
+  // the browser's first Intl call is slow, and the page's start need not
+  // wait for it.
+  let commaLanguage = null;
+  const commaDecimals = () => {
+    if (commaLanguage === null) {
+      try {
+        commaLanguage = new Intl.NumberFormat(navigator.language)
+          .formatToParts(0.5)
+          .some((p) => p.type === 'decimal' && p.value === ',');
+      } catch (e) {
+        commaLanguage = false;
+      }
     }
-  })();
+    return commaLanguage;
+  };
 
   let program = null; // the program's entry points, once it runs
   const connect = () => {
@@ -77,7 +83,7 @@
   // The program's answer carried out: the character goes in, another in
   // its place (a comma language's decimal point), or none.
   const judge = (e, box, ch) => {
-    const typed = ch.codePointAt(0), taken = program.typed(box.id, typed, commaDecimals);
+    const typed = ch.codePointAt(0), taken = program.typed(box.id, typed, commaDecimals());
     if (taken === typed) return;
     e.preventDefault();
     if (taken !== 0)
@@ -110,7 +116,7 @@
       return;
     }
     e.preventDefault();
-    program.committed(box.id, e.data, box.selectionStart, box.selectionEnd, 0, commaDecimals);
+    program.committed(box.id, e.data, box.selectionStart, box.selectionEnd, 0, commaDecimals());
   }, true);
   document.addEventListener('compositionstart', (e) => {
     if (isBox(e.target)) typing.composing = e.target.selectionStart;
@@ -119,7 +125,7 @@
     const from = typing.composing;
     typing.composing = null;
     if (!program || !isBox(e.target) || from === null || !e.data) return;
-    program.committed(e.target.id, e.data, from, from + e.data.length, 1, commaDecimals);
+    program.committed(e.target.id, e.data, from, from + e.data.length, 1, commaDecimals());
   }, true);
 
   // The combo box: the field, its arrow and the list. The chosen entry is
@@ -265,7 +271,7 @@
       box.value = text;
       // A text longer than the box shows its start, as on the desktop.
       box.setSelectionRange(0, 0);
-      box.scrollLeft = 0;
+      if (text) box.scrollLeft = 0; // which needs a layout: an empty box has no other start
       if (id === ids.field) mark(-1); // a text of the field, not a chosen entry
       // A new result is said to screen readers, after its label.
       const label = document.getElementById(box.getAttribute('aria-labelledby'));
