@@ -90,6 +90,16 @@ std::optional<int> nextOnRow(const ui::PixelRect& r) {
   return next;
 }
 
+// A closing full-width colon is set half as wide, as at the end of a line
+// of Chinese: its blank half is the part of a caption that would reach the
+// control beside it.
+std::string caption(std::string_view text) {
+  constexpr std::string_view colon = "：";
+  if (!text.ends_with(colon)) return escaped(text);
+  return escaped(text.substr(0, text.size() - colon.size())) + "<span class=\"end\">" +
+         std::string(colon) + "</span>";
+}
+
 std::string named(Control c) {
   return " aria-labelledby=\"" + std::string(ui::nameOf(ui::labelFor(c))) + "\"";
 }
@@ -131,7 +141,7 @@ std::string control(const ui::ControlSpec& s, const Loaded& loaded) {
       const std::optional<int> next = nextOnRow(p);
       return "<span id=\"" + id + "\" class=\"label\"" +
              (next ? " data-room=\"" + std::to_string(*next - p.left) + "\"" : "") +
-             " style=\"left:" + px(p.left) + ";top:" + px(p.top) + font + "\">" + escaped(s.text) +
+             " style=\"left:" + px(p.left) + ";top:" + px(p.top) + font + "\">" + caption(s.text) +
              "</span>\n";
     }
     case Kind::TextBox:
@@ -178,9 +188,10 @@ int main() {
 
   const ui::PixelRect client = pixels({0, 0, ui::kWindow.clientWidth, ui::kWindow.clientHeight});
   const std::string pageFont = escaped(page::cssFont(page::kPageFont));
+  // The title bar's caption heads the page.
   std::string html =
-      "<div id=\"window\">\n<div id=\"caption\" style=\"font:" + pageFont + "\">" +
-      escaped(ui::kWindow.caption) + "</div>\n<div id=\"" + std::string(ui::kWindowName) +
+      "<div id=\"window\">\n<h1 id=\"caption\" style=\"font:" + pageFont + "\">" +
+      escaped(ui::kWindow.caption) + "</h1>\n<div id=\"" + std::string(ui::kWindowName) +
       "\" role=\"group\" aria-labelledby=\"caption\" data-tabs=\"" + tabs +
       "\" style=\"width:" + px(client.width) + ";height:" + px(client.height) + "\">\n";
   for (const ui::ControlSpec& s : reading) html += control(s, loaded);

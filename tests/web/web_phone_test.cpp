@@ -143,9 +143,9 @@ TEST_F(Chromium, WhereItCannotRunItSaysSo) {
   EXPECT_NO_THROW(noScript.session().findElement("#frmXRD #Label1"));
 }
 
-// Dark text on white on paper, whatever the screen's scheme; read top to
-// bottom.
-TEST_F(Chromium, PrintsDarkOnWhiteAndReadsTopToBottom) {
+// Read top to bottom; no caption runs under the control beside it; dark
+// text on white on paper, whatever the screen's scheme.
+TEST_F(Chromium, ReadsInOrderKeepsCaptionsClearAndPrintsDarkOnWhite) {
   Page p({.dark = true});
   ASSERT_TRUE(p.run(kReady).get<bool>());
   p.session().cdp(
@@ -162,6 +162,12 @@ TEST_F(Chromium, PrintsDarkOnWhiteAndReadsTopToBottom) {
     return [...document.querySelectorAll("#frmXRD > :not([aria-hidden])")]
         .map(e => [e.offsetTop, e.offsetLeft]);)js");
   EXPECT_TRUE(std::is_sorted(tops.begin(), tops.end())) << tops.dump();
+  const Json under = p.run(R"js(
+    const all = s => [...document.querySelectorAll(s)].map(e => [e.id, e.getBoundingClientRect()]);
+    return all(".label").flatMap(([label, l]) => all("#frmXRD > :is(input, button, .combo)")
+        .filter(([, c]) => c.left > l.left && c.top < l.bottom && l.top < c.bottom && l.right > c.left)
+        .map(([control]) => label + " under " + control));)js");
+  EXPECT_EQ(under, Json::array());
 }
 
 // A normal load says nothing in the console: what the test says there next
