@@ -92,7 +92,7 @@ std::optional<int> nextOnRow(const ui::PixelRect& r) {
 
 // A closing full-width colon is set half as wide, as at the end of a line
 // of Chinese: its blank half is the part of a caption that would reach the
-// control beside it.
+// control beside it, which no caption may run under.
 std::string caption(std::string_view text) {
   constexpr std::string_view colon = "：";
   if (!text.ends_with(colon)) return escaped(text);
@@ -136,13 +136,8 @@ std::string control(const ui::ControlSpec& s, const Loaded& loaded) {
   switch (s.kind) {
     case Kind::Label: {
       const ui::PixelRect p = pixels(s.rect);
-      // How far its caption may run: none may run under a control (the page
-      // narrows it to fit).
-      const std::optional<int> next = nextOnRow(p);
-      return "<span id=\"" + id + "\" class=\"label\"" +
-             (next ? " data-room=\"" + std::to_string(*next - p.left) + "\"" : "") +
-             " style=\"left:" + px(p.left) + ";top:" + px(p.top) + font + "\">" + caption(s.text) +
-             "</span>\n";
+      return "<span id=\"" + id + "\" class=\"label\" style=\"left:" + px(p.left) +
+             ";top:" + px(p.top) + font + "\">" + caption(s.text) + "</span>\n";
     }
     case Kind::TextBox:
       return "<input id=\"" + id + "\" class=\"box\"" + std::string(kTyping) + " value=\"" + value +
