@@ -33,6 +33,12 @@ class Loaded final : public ui::Form {
   void messageBox(std::string_view, std::string_view, ui::MessageIcon) override {}
   void end() override {}
   bool enabled(Control c) const { return state_[index(c)].enabled; }
+  // Where the focus starts: the first control in tab order that can take it.
+  Control firstFocus() const {
+    for (const ui::ControlSpec& s : ui::kControls)
+      if (s.kind != Kind::Label && enabled(s.id)) return s.id;
+    return ui::kControls[0].id;
+  }
 
  private:
   struct State {
@@ -143,6 +149,7 @@ std::string control(const ui::ControlSpec& s, const Loaded& loaded) {
       return "<input id=\"" + id + "\" class=\"box\"" + std::string(kTyping) + " value=\"" + value +
              "\"" + (s.maxLength > 0 ? " maxlength=\"" + std::to_string(s.maxLength) + "\"" : "") +
              (ui::takesNumber(s.id) ? " inputmode=\"decimal\"" : "") + named(s.id) +
+             (s.id == loaded.firstFocus() ? " autofocus" : "") +
              (loaded.enabled(s.id) ? "" : " disabled") + " style=\"" + placed(pixels(s.rect)) +
              font + "\">\n";
     case Kind::ComboBox:

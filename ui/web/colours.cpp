@@ -1,7 +1,10 @@
 // The window's colours on the browser's palette: every text reads on what is
 // drawn behind it, in light, dark and forced-colours modes (ui/look.h).
+#include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/web/dom.h"
 #include "ui/web/web_form.h"
@@ -33,11 +36,21 @@ constexpr Source kSources[] = {
 };
 static_assert(std::size(kSources) == kRoleCount);
 
-// A CSS colour laid over `under`: some are translucent (a selection's).
-Rgb over(std::string_view css, Rgb under) {
-  const dom::CssColour c = dom::cssColour(css);
-  return mix(under, c.rgb, c.alpha);
-}
+// The CSS system colours the palette is made of, read from the page at
+// once: one look at its styles, where one each would take as many.
+constexpr std::string_view kSystem[] = {"ButtonFace",     "ButtonText", "Canvas",
+                                        "CanvasText",     "Field",      "FieldText",
+                                        "InfoBackground", "Highlight",  "GrayText"};
+
+struct SystemColours {
+  std::vector<dom::CssColour> read = dom::cssColours(kSystem);
+  // `css` laid over `under`: some are translucent (a selection's).
+  Rgb over(std::string_view css, Rgb under) const {
+    const auto at = static_cast<std::size_t>(
+        std::find(std::begin(kSystem), std::end(kSystem), css) - std::begin(kSystem));
+    return mix(under, read.at(at).rgb, read.at(at).alpha);
+  }
+};
 
 std::string css(Rgb c) {
   static constexpr char hex[] = "0123456789abcdef";
@@ -72,6 +85,8 @@ void setLook(std::string_view id, const Look& look) {
 
 Palette browserPalette() {
   constexpr Rgb white{255, 255, 255};
+  const SystemColours system;
+  const auto over = [&system](std::string_view css, Rgb under) { return system.over(css, under); };
   // The buttons' colours, unless they do not pair: WebKitGTK's dark mode
   // gives light faces with white text. The page's own pair stands in then.
   std::string_view face = "ButtonFace", text = "ButtonText";

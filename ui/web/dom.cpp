@@ -31,7 +31,9 @@ EM_JS(void, js_show_box, (const char* prompt, const char* title, int critical), 
   Module.page.showBox(UTF8ToString(prompt), UTF8ToString(title), critical !== 0);
 });
 EM_JS(void, js_end, (), { Module.page.end(); });
-EM_JS(int, js_css_colour, (const char* css), { return Module.page.cssColour(UTF8ToString(css)); });
+EM_JS(void, js_css_colours, (const char* css, std::uint32_t* out), {
+  Module.page.cssColours(UTF8ToString(css).split('|')).forEach((c, i) => { HEAPU32[(out >> 2) + i] = c; });
+});
 EM_JS(void, js_ready, (), { Module.page.ready(); });
 // clang-format on
 
@@ -75,11 +77,18 @@ void showBox(std::string_view prompt, std::string_view title, bool critical) {
 }
 void end() { js_end(); }
 
-// 0xAARRGGBB from the page.
-CssColour cssColour(std::string_view css) {
-  const auto v = static_cast<std::uint32_t>(js_css_colour(Z(css)));
-  const auto channel = [v](int shift) { return static_cast<std::uint8_t>(v >> shift); };
-  return {{channel(16), channel(8), channel(0)}, channel(24) / 255.0};
+// 0xAARRGGBB each, from the page.
+std::vector<CssColour> cssColours(std::span<const std::string_view> css) {
+  std::string names;
+  for (std::string_view c : css) names += std::string(names.empty() ? "" : "|") + std::string(c);
+  std::vector<std::uint32_t> read(css.size());
+  js_css_colours(Z(names), read.data());
+  std::vector<CssColour> colours;
+  for (std::uint32_t v : read) {
+    const auto channel = [v](int shift) { return static_cast<std::uint8_t>(v >> shift); };
+    colours.push_back({{channel(16), channel(8), channel(0)}, channel(24) / 255.0});
+  }
+  return colours;
 }
 void ready() { js_ready(); }
 

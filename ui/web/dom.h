@@ -1,6 +1,8 @@
 #pragma once
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/colour.h"
 
@@ -29,13 +31,13 @@ void showBox(std::string_view prompt, std::string_view title, bool critical);
 // The window goes and the page says so; the tab closes where a page may.
 void end();
 
-// A CSS colour as the browser computes it: its channels and its opacity,
+// CSS colours as the browser computes them: their channels and opacity,
 // 0 to 1 (0 where the browser gives nothing the page can read).
 struct CssColour {
   Rgb rgb;
   double alpha = 0;
 };
-CssColour cssColour(std::string_view css);
+std::vector<CssColour> cssColours(std::span<const std::string_view> css);
 // The page is ready for input.
 void ready();
 

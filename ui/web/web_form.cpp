@@ -4,10 +4,7 @@
 
 namespace ui::web {
 
-WebForm::WebForm() {
-  applyColours();
-  dom::call(nameOf(Control::txtD), "focus");
-}
+WebForm::WebForm() { applyColours(); }
 
 std::string WebForm::text(Control c) const { return dom::value(nameOf(c)); }
 

@@ -16,7 +16,8 @@ namespace ui::web {
 // ui::WaitingForm, which keeps what they ask for until it is dismissed.
 class WebForm final : public Form {
  public:
-  // Takes the drawn window over: the browser's colours, the focus.
+  // Takes the drawn window over, with the browser's colours. The markup has
+  // put the focus where it starts.
   WebForm();
 
   std::string text(Control c) const override;

@@ -263,7 +263,6 @@
     matchMedia(query).addEventListener('change', () => program && program.coloursChanged());
   }
 
-  let probe = null; // an element whose colour the browser computes
   // What the program asks of the page (dom.cpp).
   Module.page = {
     setText(id, text) {
@@ -290,13 +289,21 @@
       $('ended').hidden = false;
       window.close(); // where a page may: a tab it opened itself
     },
-    // 0xAARRGGBB, 0 where the colour cannot be read.
-    cssColour(css) {
-      if (!probe) probe = document.body.appendChild(document.createElement('i'));
-      probe.hidden = true;
-      probe.style.color = css;
-      const [r, g, b, a = 1] = (getComputedStyle(probe).color.match(/[\d.]+/g) || []).map(Number);
-      return b === undefined ? 0 : (Math.round(a * 255) << 24) | (r << 16) | (g << 8) | b;
+    // Each as 0xAARRGGBB, 0 where it cannot be read; all of them set
+    // before any is read, so that the page's styles are worked out once.
+    cssColours(names) {
+      const probes = names.map((css) => {
+        const probe = document.createElement('i');
+        probe.hidden = true;
+        probe.style.color = css;
+        return document.body.appendChild(probe);
+      });
+      const read = probes.map((probe) => {
+        const [r, g, b, a = 1] = (getComputedStyle(probe).color.match(/[\d.]+/g) || []).map(Number);
+        return b === undefined ? 0 : (Math.round(a * 255) << 24) | (r << 16) | (g << 8) | b;
+      });
+      probes.forEach((probe) => probe.remove());
+      return read;
     },
     // The window is the program's, with its Load event run: boxes take typing.
     ready() {
