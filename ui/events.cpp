@@ -4,6 +4,7 @@
 
 #include "calc/key_filter.h"
 #include "ui/handlers.h"
+#include "ui/layout.h"
 
 namespace ui {
 
@@ -33,9 +34,14 @@ Keystroke typed(Form& f, Control box, char32_t ch) {
   return code == 0 ? Keystroke::Swallow : Keystroke::Insert;
 }
 
-Committed committed(Form& f, Control box, std::u32string_view text) {
+char32_t asTyped(Control box, char32_t ch, bool commaDecimals) {
+  return commaDecimals && ch == U',' && takesNumber(box) ? U'.' : ch;
+}
+
+Committed committed(Form& f, Control box, std::u32string_view text, bool commaDecimals) {
   Committed out;
-  for (char32_t ch : text) {
+  for (char32_t typedChar : text) {
+    const char32_t ch = asTyped(box, typedChar, commaDecimals);
     if (typed(f, box, ch) == Keystroke::Insert) {
       out.insert += ch;
     } else {

@@ -25,6 +25,12 @@ void chosen(Form& f, int index);
 enum class Keystroke { Insert, Swallow };
 Keystroke typed(Form& f, Control box, char32_t ch);
 
+// The character a box takes for a typed `ch`, to be judged by typed().
+// Where the user's language writes decimals with a comma (`commaDecimals`,
+// as the front end learns it from its toolkit), a phone's decimal keypad
+// offers "," and no ".": a box that takes a number takes its "," as ".".
+char32_t asTyped(Control box, char32_t ch, bool commaDecimals);
+
 // An input method's committed text, typed one character after another:
 // what the box is to insert. A refused character has emptied the box, so
 // only what follows the last one is left; `emptied` tells that it happened.
@@ -32,6 +38,7 @@ struct Committed {
   std::u32string insert;
   bool emptied = false;
 };
-Committed committed(Form& f, Control box, std::u32string_view text);
+// Each character as asTyped() takes it.
+Committed committed(Form& f, Control box, std::u32string_view text, bool commaDecimals = false);
 
 }  // namespace ui

@@ -41,10 +41,15 @@ inline constexpr std::string_view kInvalidOperation =
     "计算出错：无效的运算。请检查输入的数值后重新计算。";
 
 // The browser's page: the message boxes' one button, the critical icon's
-// name for screen readers, and what the page says once the program ended.
+// name for screen readers, what the page says once the program ended.
 inline constexpr std::string_view kOk = "确定";
 inline constexpr std::string_view kErrorIcon = "错误";
 inline constexpr std::string_view kEnded = "Sorbel 已退出。";
+// What the page says where it cannot run: no JavaScript or WebAssembly (a
+// locked-down browser, a mail or file preview, an old browser).
+inline constexpr std::string_view kNeedsBrowser =
+    "Sorbel 需要 JavaScript 和 WebAssembly，这个浏览器没有或已关闭它们。"
+    "请用最新版本的浏览器打开这个文件。";
 
 // Said at start-up on a processor the 32-bit program cannot run on: every
 // computation is built for SSE2, so that each digit comes out the same.

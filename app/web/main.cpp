@@ -1,14 +1,16 @@
-// Start-up of the browser front end: the window in the page, its Load
-// handler, then the page's events until the program ends.
-#include "ui/handlers.h"
+// Start-up of the browser front end: the program takes over the window the
+// page drew, runs its Load handler, then the page's events until it ends.
+#include "ui/events.h"
+#include "ui/waiting_form.h"
 #include "ui/web/dom.h"
 #include "ui/web/page_events.h"
 #include "ui/web/web_form.h"
 
 int main() {
-  // Lives as long as the page: main returns, and the page's events go on.
-  static ui::web::WebForm form("page");
-  ui::web::serve(form);
-  ui::frmXRD_Load(form);
+  // They live as long as the page: main returns, and the page's events go on.
+  static ui::web::WebForm page;
+  static ui::WaitingForm form(page);
+  ui::web::serve(page, form);
+  ui::loaded(form);
   ui::web::dom::ready();
 }

@@ -1,15 +1,18 @@
 #!/usr/bin/env python3
 """Assembles the one self-contained page: the template with the styles, the
-fonts, the program (emscripten's JavaScript with the WebAssembly inside),
-the icon and the licences put in place, so that the page needs no other file
-and no network.
+window's markup, the fonts, the program (emscripten's JavaScript, and its
+WebAssembly gzip-compressed in base64), the icon and the licences put in
+place, so that the page needs no other file and no network. The window comes
+first and is drawn as soon as it arrives; the large parts follow it.
 
   make_page.py --template page.html.in --out sorbel.html --version V
-               --css a.css ... --fonts fonts.css --script sorbel.js
+               --css a.css ... --window window.html --fit fit.js
+               --fonts fonts.css --script sorbel.js --wasm sorbel.wasm
                --icon icon.png --licence NAME=FILE ...
 """
 import argparse
 import base64
+import gzip
 import html
 import re
 
@@ -19,19 +22,27 @@ def read(path):
         return f.read()
 
 
+def script(path):
+    text = read(path)
+    if "</script" in text.lower():
+        raise SystemExit(f"make_page.py: {path} would end its <script> element")
+    return text
+
+
 def main():
     p = argparse.ArgumentParser()
-    for flag in ("--template", "--out", "--version", "--fonts", "--script", "--icon"):
+    for flag in ("--template", "--out", "--version", "--window", "--fit", "--fonts", "--script",
+                 "--wasm", "--icon"):
         p.add_argument(flag, required=True)
     p.add_argument("--css", nargs="+", required=True)
     p.add_argument("--licence", nargs="+", required=True, help="NAME=FILE")
     args = p.parse_args()
 
-    script = read(args.script)
-    if "</script" in script.lower():
-        raise SystemExit("make_page.py: the program's script would end its <script> element")
     with open(args.icon, "rb") as f:
         icon = base64.b64encode(f.read()).decode()
+    with open(args.wasm, "rb") as f:
+        # No time and no name in the header: the same program, the same bytes.
+        program = base64.b64encode(gzip.compress(f.read(), compresslevel=9, mtime=0)).decode()
     licences = []
     for item in args.licence:
         name, path = item.split("=", 1)
@@ -39,9 +50,13 @@ def main():
     fields = {
         "@VERSION@": args.version,
         "@ICON@": icon,
-        "@STYLE@": read(args.fonts) + "".join(read(c) for c in args.css),
+        "@STYLE@": "".join(read(c) for c in args.css),
+        "@WINDOW@": read(args.window),
+        "@FIT@": script(args.fit),
+        "@FONTS@": read(args.fonts),
         "@LICENCES@": html.escape("\n\n".join(licences)),
-        "@SCRIPT@": script,
+        "@PROGRAM@": program,
+        "@SCRIPT@": script(args.script),
     }
     page = read(args.template)
     for key in fields:

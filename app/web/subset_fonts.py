@@ -72,6 +72,12 @@ def woff2(collection, family, name, weight, chars):
     options.flavor = "woff2"
     options.name_IDs = sorted(KEPT_NAMES)
     options.desubroutinize = True
+    # The page is written across and in Simplified Chinese, the face's own
+    # forms: the other languages' forms (locl) and vertical writing's would
+    # double the glyphs. Half-width punctuation (halt) ends the captions.
+    vertical = {"vert", "vrt2", "vkrn", "vpal", "valt", "vjmo"}
+    options.layout_features = [f for f in options.layout_features
+                               if f != "locl" and f not in vertical] + ["halt"]
     subsetter = subset.Subsetter(options)
     subsetter.populate(unicodes=[ord(c) for c in chars])
     subsetter.subset(font)

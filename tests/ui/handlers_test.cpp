@@ -86,6 +86,19 @@ TEST(Typed, ACommitKeepsWhatFollowsTheLastRefusedCharacter) {
   EXPECT_EQ(f.takeBoxes().size(), 2u);  // one per refused character
 }
 
+// Where the language writes decimals with a comma, the boxes that take a
+// number take the keypad's "," as "."; elsewhere "," is refused as before.
+TEST(Typed, ACommaLanguagesCommaIsThePointOfTheBoxesThatTakeANumber) {
+  for (Control box : {Control::txtD, Control::txt2X, Control::txtWaveLengh})
+    EXPECT_EQ(asTyped(box, U',', true), U'.') << nameOf(box);
+  EXPECT_EQ(asTyped(Control::combWL, U',', true), U',');
+  EXPECT_EQ(asTyped(Control::txtD, U',', false), U',');
+  EXPECT_EQ(asTyped(Control::txtD, U'，', true), U'，');  // a full-width comma is no keypad's
+  Loaded f;
+  EXPECT_EQ(committed(f, Control::txt2X, U"0,5", true).insert, U"0.5");
+  EXPECT_TRUE(f.takeBoxes().empty());
+}
+
 TEST(Anode, AnIndexOutsideTheListChangesNothing) {
   for (int index : {-1, 6, 1000}) {
     Loaded f;

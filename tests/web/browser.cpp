@@ -179,7 +179,7 @@ void Process::end() {
   Watchdog::get().forget(group);
 }
 
-Launched::Launched(Browser b, BrowserOptions options) : browser_(b), dark_(options.dark) {
+Launched::Launched(Browser b, BrowserOptions options) : browser_(b), options_(options) {
   char dir[] = "/tmp/sorbel-web-XXXXXX";
   if (::mkdtemp(dir) == nullptr) throw std::runtime_error("mkdtemp failed");
   tmp_ = dir;
@@ -188,21 +188,28 @@ Launched::Launched(Browser b, BrowserOptions options) : browser_(b), dark_(optio
     const std::string server = startServer({kChromeDriver}, {});
     // As root Chromium needs --no-sandbox; without the networking flags it
     // keeps trying to reach services that a test machine has no way to.
-    const Json args = {"--headless",
-                       "--no-sandbox",
-                       "--disable-gpu",
-                       "--disable-quic",
-                       "--no-first-run",
-                       "--no-default-browser-check",
-                       "--disable-background-networking",
-                       "--disable-component-update",
-                       "--disable-sync",
-                       "--disable-extensions",
-                       "--force-device-scale-factor=1",
-                       "--window-size=800,600",
-                       "--user-data-dir=" + tmp_ + "/profile"};
+    Json args = {"--headless",
+                 "--no-sandbox",
+                 "--disable-gpu",
+                 "--disable-quic",
+                 "--no-first-run",
+                 "--no-default-browser-check",
+                 "--disable-background-networking",
+                 "--disable-component-update",
+                 "--disable-sync",
+                 "--disable-extensions",
+                 "--force-device-scale-factor=1",
+                 "--window-size=800,600",
+                 "--user-data-dir=" + tmp_ + "/profile"};
+    if (!options.language.empty()) args.push_back("--accept-lang=" + options.language);
+    Json chrome = {{"binary", chromium()}, {"args", args}};
+    if (options.phone)
+      chrome["mobileEmulation"] = {
+          {"deviceMetrics", {{"width", 360}, {"height", 640}, {"pixelRatio", 2}, {"touch", true}}},
+          {"userAgent", "Mozilla/5.0 (Linux; Android 14) Mobile"}};
     capabilities = {{"browserName", "chrome"},
-                    {"goog:chromeOptions", {{"binary", chromium()}, {"args", args}}}};
+                    {"goog:chromeOptions", chrome},
+                    {"goog:loggingPrefs", {{"browser", "ALL"}}}};
     session_ = std::make_unique<Session>(server, capabilities);
     return;
   }
@@ -220,10 +227,19 @@ Launched::Launched(Browser b, BrowserOptions options) : browser_(b), dark_(optio
 
 void Launched::preparePage() {
   if (browser_ != Browser::Chromium) return;  // MiniBrowser was started with its scheme
-  const Json scheme = {{"name", "prefers-color-scheme"}, {"value", dark_ ? "dark" : "light"}};
+  const Json scheme = {{"name", "prefers-color-scheme"},
+                       {"value", options_.dark ? "dark" : "light"}};
   session_->cdp("Emulation.setEmulatedMedia", {{"features", Json::array({scheme})}});
+
   // A window opened beside another has no focus until it is brought up.
   session_->cdp("Page.bringToFront");
+}
+
+std::vector<std::string> Launched::consoleMessages() {
+  std::vector<std::string> messages;
+  for (const Json& entry : session_->browserLog())
+    messages.push_back(entry.value("level", "") + ": " + entry.value("message", ""));
+  return messages;
 }
 
 Launched::~Launched() {

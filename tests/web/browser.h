@@ -22,6 +22,10 @@ std::optional<std::string> missing(Browser b);
 
 struct BrowserOptions {
   bool dark = false;  // the desktop prefers a dark colour scheme
+  // Chromium as a phone: 360 by 640 CSS pixels, a coarse pointer, touch.
+  bool phone = false;
+  // The language the browser tells pages it has (Chromium); "": the machine's.
+  std::string language = "";
 };
 
 // A program in a process group of its own. Ending it ends the group. A
@@ -53,13 +57,16 @@ class Launched {
   Browser browser() const { return browser_; }
   // Readies the window just switched to for the page: the colour scheme.
   void preparePage();
+  // What the pages wrote to the browser's console since the last call
+  // (Chromium).
+  std::vector<std::string> consoleMessages();
 
  private:
   std::string startServer(const std::vector<std::string>& argv,
                           const std::vector<std::string>& env);
 
   Browser browser_;
-  bool dark_;
+  BrowserOptions options_;
   std::string tmp_;
   std::unique_ptr<Process> server_;
   std::unique_ptr<Session> session_;

@@ -67,17 +67,24 @@ Json keys(const std::vector<Json>& actions) {
 Json keyDown(const std::string& value) { return {{"type", "keyDown"}, {"value", value}}; }
 Json keyUp(const std::string& value) { return {{"type", "keyUp"}, {"value", value}}; }
 
-Json clickAt(const Json& element, int dx, int dy) {
+namespace {
+
+Json pressAt(const char* pointer, const Json& element, int dx, int dy) {
   const Json actions = Json::array({
       {{"type", "pointerMove"}, {"duration", 0}, {"origin", element}, {"x", dx}, {"y", dy}},
       {{"type", "pointerDown"}, {"button", 0}},
       {{"type", "pointerUp"}, {"button", 0}},
   });
   return {{"type", "pointer"},
-          {"id", "mouse"},
-          {"parameters", {{"pointerType", "mouse"}}},
+          {"id", pointer},
+          {"parameters", {{"pointerType", pointer}}},
           {"actions", actions}};
 }
+
+}  // namespace
+
+Json clickAt(const Json& element, int dx, int dy) { return pressAt("mouse", element, dx, dy); }
+Json tapAt(const Json& element, int dx, int dy) { return pressAt("touch", element, dx, dy); }
 
 Session::Session(const std::string& server, const Json& capabilities) : http_(server) {
   const Json reply =
@@ -124,6 +131,8 @@ void Session::perform(const Json& source) {
 }
 
 void Session::releaseActions() { call("DELETE", "/actions"); }
+
+Json Session::browserLog() { return call("POST", "/se/log", {{"type", "browser"}}); }
 
 std::string Session::screenshot() { return call("GET", "/screenshot").get<std::string>(); }
 

@@ -46,8 +46,10 @@ std::string elementId(const Json& ref);
 Json keys(const std::vector<Json>& actions);  // a keyboard
 Json keyDown(const std::string& value);
 Json keyUp(const std::string& value);
-// A mouse click `dx`, `dy` CSS pixels off the element's centre.
+// A mouse click `dx`, `dy` CSS pixels off the element's centre; a tap of a
+// finger there.
 Json clickAt(const Json& element, int dx = 0, int dy = 0);
+Json tapAt(const Json& element, int dx = 0, int dy = 0);
 
 class Session {
  public:
@@ -74,6 +76,8 @@ class Session {
   void switchTo(const std::string& handle);
   std::vector<std::string> closeWindow();  // the windows left
 
+  // The browser's console messages since the last call (chromedriver's log).
+  Json browserLog();
   // A DevTools command through chromedriver (goog/cdp/execute).
   Json cdp(const std::string& command, const Json& params = Json::object());
   const Json& capabilities() const { return capabilities_; }

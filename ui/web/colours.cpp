@@ -1,7 +1,10 @@
 // The window's colours on the browser's palette: every text reads on what is
 // drawn behind it, in light, dark and forced-colours modes (ui/look.h).
+#include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/web/dom.h"
 #include "ui/web/web_form.h"
@@ -33,33 +36,21 @@ constexpr Source kSources[] = {
 };
 static_assert(std::size(kSources) == kRoleCount);
 
-// "rgb(r, g, b)" or "rgba(r, g, b, a)", laid over `under` (some browsers
-// give the selection a translucent colour). `under` if unreadable.
-Rgb parse(std::string_view css, Rgb under) {
-  double channel[4] = {0, 0, 0, 1};
-  int n = 0;
-  for (std::size_t i = css.find('('); i < css.size() && n < 4; ++i) {
-    if (!(css[i] >= '0' && css[i] <= '9') && css[i] != '.') continue;
-    double v = 0, scale = 0;  // scale: the place of the next decimal, once past the point
-    for (; i < css.size() && ((css[i] >= '0' && css[i] <= '9') || css[i] == '.'); ++i) {
-      if (css[i] == '.') {
-        scale = 0.1;
-      } else if (scale > 0) {
-        v += (css[i] - '0') * scale;
-        scale /= 10;
-      } else {
-        v = v * 10 + (css[i] - '0');
-      }
-    }
-    channel[n++] = v;
+// The CSS system colours the palette is made of, read from the page at
+// once: one look at its styles, where one each would take as many.
+constexpr std::string_view kSystem[] = {"ButtonFace",     "ButtonText", "Canvas",
+                                        "CanvasText",     "Field",      "FieldText",
+                                        "InfoBackground", "Highlight",  "GrayText"};
+
+struct SystemColours {
+  std::vector<dom::CssColour> read = dom::cssColours(kSystem);
+  // `css` laid over `under`: some are translucent (a selection's).
+  Rgb over(std::string_view css, Rgb under) const {
+    const auto at = static_cast<std::size_t>(
+        std::find(std::begin(kSystem), std::end(kSystem), css) - std::begin(kSystem));
+    return mix(under, read.at(at).rgb, read.at(at).alpha);
   }
-  if (n < 3) return under;
-  const double a = channel[3];
-  auto over = [a](double top, std::uint8_t bottom) {
-    return static_cast<std::uint8_t>(top * a + bottom * (1 - a) + 0.5);
-  };
-  return {over(channel[0], under.r), over(channel[1], under.g), over(channel[2], under.b)};
-}
+};
 
 std::string css(Rgb c) {
   static constexpr char hex[] = "0123456789abcdef";
@@ -94,18 +85,20 @@ void setLook(std::string_view id, const Look& look) {
 
 Palette browserPalette() {
   constexpr Rgb white{255, 255, 255};
+  const SystemColours system;
+  const auto over = [&system](std::string_view css, Rgb under) { return system.over(css, under); };
   // The buttons' colours, unless they do not pair: WebKitGTK's dark mode
   // gives light faces with white text. The page's own pair stands in then.
   std::string_view face = "ButtonFace", text = "ButtonText";
-  const Rgb buttonFace = parse(dom::computedColour(face), white);
-  if (contrastRatio(parse(dom::computedColour(text), buttonFace), buttonFace) < kGreyedContrast) {
+  const Rgb buttonFace = over(face, white);
+  if (contrastRatio(over(text, buttonFace), buttonFace) < kGreyedContrast) {
     face = "Canvas";
     text = "CanvasText";
   }
   Palette p;
   for (const Source& s : kSources) {
     const std::string_view css = !s.face ? s.css : s.css.empty() ? face : text;
-    p[s.role] = parse(dom::computedColour(css), s.over ? p[*s.over] : white);
+    p[s.role] = over(css, s.over ? p[*s.over] : white);
   }
   return p;
 }
@@ -113,6 +106,8 @@ Palette browserPalette() {
 void WebForm::applyColours() {
   const Palette p = browserPalette();
   dom::style(kWindowName, "background-color", css(windowGround(p)));
+  // The focus ring reads where the labels do.
+  dom::style(kWindowName, "--focus", css(lookOf(Control::Label1, p).text));
   dom::style("window", "border-color", css(p[Role::Mid]));
   for (const ControlSpec& s : kControls) {
     const Look look = lookOf(s.id, p);

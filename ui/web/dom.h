@@ -1,35 +1,44 @@
 #pragma once
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "ui/colour.h"
 
 // The few things the front end asks of the page, on elements named by their
 // ids: a toolkit's surface, kept as small as the Win32 calls the other front
-// end makes. Texts are UTF-8.
+// end makes. What takes more than one step is the page script's
+// (widgets.js). Texts are UTF-8.
 namespace ui::web::dom {
 
-// A new <tag id="id"> as the last child of the element `parent`.
-void create(std::string_view tag, std::string_view id, std::string_view parent);
-void attribute(std::string_view id, std::string_view name, std::string_view value);
-// A property of the element (value, textContent, className, type, ...).
-void property(std::string_view id, std::string_view name, std::string_view value);
-void flag(std::string_view id, std::string_view name, bool on);  // disabled, hidden
-// A CSS property of the element's own style ("left", "--ground", ...).
+void flag(std::string_view id, std::string_view name, bool on);  // disabled
+// A CSS property of the element's own style ("--ground", ...).
 void style(std::string_view id, std::string_view name, std::string_view value);
-// The element's method of no arguments (focus, showModal, remove).
+// The element's method of no arguments (focus).
 void call(std::string_view id, std::string_view method);
-
-// An input's text, and its caret or selection in UTF-16 units.
+// An input's text.
 std::string value(std::string_view id);
-void select(std::string_view id, int from, int to);
-// Puts `text` in place of [from, to) as typed text would go in: no further
-// than the box's maximum length, no pair of surrogates split. The caret
-// follows it.
-void insertTyped(std::string_view id, std::string_view text, int from, int to);
 
-// A CSS colour as the browser computes it: "rgb(r, g, b)" or "rgba(...)".
-std::string computedColour(std::string_view css);
-// The page is ready for input; and the tab closes, where a page may close it.
+// A box's text, set by the program: its start shows, and no event is raised.
+void setText(std::string_view id, std::string_view text);
+// Puts `text` in place of the UTF-16 range [from, to) as typed text would
+// go in: no further than the box's maximum length, no pair of surrogates
+// split. The caret follows it.
+void insertTyped(std::string_view id, std::string_view text, int from, int to);
+// Opens the page's modal message box; it returns at once.
+void showBox(std::string_view prompt, std::string_view title, bool critical);
+// The window goes and the page says so; the tab closes where a page may.
+void end();
+
+// CSS colours as the browser computes them: their channels and opacity,
+// 0 to 1 (0 where the browser gives nothing the page can read).
+struct CssColour {
+  Rgb rgb;
+  double alpha = 0;
+};
+std::vector<CssColour> cssColours(std::span<const std::string_view> css);
+// The page is ready for input.
 void ready();
-void closeWindow();
 
 }  // namespace ui::web::dom

@@ -13,19 +13,23 @@
 namespace ui::web {
 namespace {
 
-WebForm* form = nullptr;
+WebForm* shown = nullptr;
+WaitingForm* form = nullptr;
 
 // The form and the control, unless the program has ended: then no handler runs.
-WebForm* live(const char* id, Control& c) {
+WaitingForm* live(const char* id, Control& c) {
   const std::optional<Control> named = controlNamed(id);
-  if (form == nullptr || form->ended() || !named) return nullptr;
+  if (form == nullptr || shown->ended() || !named) return nullptr;
   c = *named;
   return form;
 }
 
 }  // namespace
 
-void serve(WebForm& f) { form = &f; }
+void serve(WebForm& page, WaitingForm& f) {
+  shown = &page;
+  form = &f;
+}
 
 }  // namespace ui::web
 
@@ -35,25 +39,29 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void sorbel_clicked(const char* id) {
   ui::Control c;
-  if (ui::web::WebForm* f = live(id, c)) ui::clicked(*f, c);
+  if (ui::WaitingForm* f = live(id, c)) ui::clicked(*f, c);
 }
 
-// 1: the browser inserts the character as usual; 0: it must not.
-EMSCRIPTEN_KEEPALIVE int sorbel_typed(const char* id, int codePoint) {
+// The character the browser is to insert for the one typed, 0 for none.
+// `commaDecimals`: the browser's language writes decimals with a comma.
+EMSCRIPTEN_KEEPALIVE int sorbel_typed(const char* id, int codePoint, int commaDecimals) {
   ui::Control c;
-  ui::web::WebForm* f = live(id, c);
-  return f && ui::typed(*f, c, static_cast<char32_t>(codePoint)) == ui::Keystroke::Insert;
+  ui::WaitingForm* f = live(id, c);
+  if (f == nullptr) return 0;
+  const char32_t ch = ui::asTyped(c, static_cast<char32_t>(codePoint), commaDecimals != 0);
+  return ui::typed(*f, c, ch) == ui::Keystroke::Insert ? static_cast<int>(ch) : 0;
 }
 
 // An input method's text for the UTF-16 range [from, to) of the box;
 // `inserted` when the browser has put it there already (a composition's end).
 EMSCRIPTEN_KEEPALIVE void sorbel_committed(const char* id, const char* text, int from, int to,
-                                           int inserted) {
+                                           int inserted, int commaDecimals) {
   ui::Control c;
-  ui::web::WebForm* f = live(id, c);
+  ui::WaitingForm* f = live(id, c);
   if (f == nullptr) return;
-  const ui::Committed kept = ui::committed(*f, c, ui::utf::utf32(text));
-  if (inserted && !kept.emptied) return;
+  const std::u32string typed = ui::utf::utf32(text);
+  const ui::Committed kept = ui::committed(*f, c, typed, commaDecimals != 0);
+  if (inserted && !kept.emptied && kept.insert == typed) return;
   // A refused character has emptied the box, once its message was dismissed.
   f->later(
       [c, text = ui::utf::utf8(kept.insert), from = kept.emptied ? 0 : from,
@@ -62,7 +70,7 @@ EMSCRIPTEN_KEEPALIVE void sorbel_committed(const char* id, const char* text, int
 
 EMSCRIPTEN_KEEPALIVE void sorbel_chosen(int index) {
   ui::Control c;
-  if (ui::web::WebForm* f = live("combWL", c)) ui::chosen(*f, index);
+  if (ui::WaitingForm* f = live("combWL", c)) ui::chosen(*f, index);
 }
 
 EMSCRIPTEN_KEEPALIVE void sorbel_dismissed() {
@@ -71,7 +79,7 @@ EMSCRIPTEN_KEEPALIVE void sorbel_dismissed() {
 
 EMSCRIPTEN_KEEPALIVE void sorbel_colours_changed() {
   ui::Control c;
-  if (ui::web::WebForm* f = live("txtD", c)) f->applyColours();
+  if (live("txtD", c)) ui::web::shown->applyColours();
 }
 
 }  // extern "C"

@@ -1,9 +1,11 @@
 #pragma once
+#include "ui/waiting_form.h"
 #include "ui/web/web_form.h"
 
 namespace ui::web {
 
-// The form that the page's events go to, from now on.
-void serve(WebForm& form);
+// From now on the page's events go to `form`, which waits on `page`'s
+// message boxes.
+void serve(WebForm& page, WaitingForm& form);
 
 }  // namespace ui::web

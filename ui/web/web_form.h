@@ -1,28 +1,24 @@
 #pragma once
-#include <array>
-#include <deque>
-#include <functional>
-#include <optional>
 #include <string>
 
 #include "ui/form.h"
-#include "ui/layout.h"
 #include "ui/look.h"
 
 namespace ui::web {
 
-// frmXRD over the page's DOM, built from the layout table; every element's id
-// is its control's name. The page's script (widgets.js) reports what the
-// browser saw through events.cpp, which hands it to ui/events.h.
+// frmXRD over the page's DOM: the window the page drew from its markup
+// (app/web/markup.cpp), where every element's id is its control's name.
+// The page's script (widgets.js) reports what the browser saw through
+// page_events.cpp, which hands it to ui/events.h.
 //
-// A browser cannot wait for a dialog inside an event, so a message box is
-// modal the other way round: what the handlers ask for after it is kept and
-// done once the user has dismissed it, in order. To the handlers it is as if
-// messageBox returned then.
+// A browser cannot wait for a dialog inside an event: messageBox opens the
+// page's and returns, and the handlers reach this form through a
+// ui::WaitingForm, which keeps what they ask for until it is dismissed.
 class WebForm final : public Form {
  public:
-  // Builds the window into the page's element `host`.
-  explicit WebForm(std::string_view host);
+  // Takes the drawn window over, with the browser's colours. The markup has
+  // put the focus where it starts.
+  WebForm();
 
   std::string text(Control c) const override;
   void setText(Control c, std::string_view utf8) override;
@@ -33,25 +29,9 @@ class WebForm final : public Form {
 
   // Takes the browser's colours again (light, dark, forced colours).
   void applyColours();
-  // The open message box is gone: the requests that waited for it run.
-  void dismissed();
-  // Runs `request` now, or once the open message boxes are dismissed.
-  void later(std::function<void()> request);
   bool ended() const { return ended_; }
 
  private:
-  void build();
-  void make(const ControlSpec& s);
-  void makeCombo(const ControlSpec& s);
-  void makeDecoration();
-  void makeMessageBox();
-  void showBox(const std::string& prompt, const std::string& title, MessageIcon icon);
-  void finish();
-
-  std::string host_;
-  std::deque<std::function<void()>> waiting_;
-  std::array<std::optional<std::string>, kControlCount> waitingText_;  // set, not yet shown
-  bool boxOpen_ = false;
   bool ended_ = false;
 };
 

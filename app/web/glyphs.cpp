@@ -6,11 +6,11 @@
 #include <string>
 #include <utility>
 
+#include "app/web/fonts.h"
 #include "calc/key_filter.h"
 #include "ui/handlers.h"
 #include "ui/layout.h"
 #include "ui/texts.h"
-#include "ui/web/fonts.h"
 
 namespace {
 
@@ -21,21 +21,29 @@ using ui::Font;
 constexpr std::string_view kTyped =
     " !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`"
     "abcdefghijklmnopqrstuvwxyz{|}~０１２３４５６７８９．";
+// What the program writes into the result box (calc::NumberText::format),
+// which has a face of its own: what else is typed there shows in the
+// installed fonts.
+constexpr std::string_view kResult = "0123456789.E+-infa";
 
 }  // namespace
 
 int main() {
   std::map<std::pair<std::string, int>, std::string> faces;
   auto show = [&faces](const Font& f, std::string_view text) {
-    faces[{std::string(ui::web::cssFamily(f)), f.weight}] += text;
+    faces[{std::string(page::cssFamily(f)), f.weight}] += text;
   };
   for (const ui::ControlSpec& s : ui::kControls) {
     show(s.font, s.text);
-    if (s.kind == ui::Kind::TextBox || s.kind == ui::Kind::ComboBox) show(s.font, kTyped);
+    if (s.id == ui::Control::txtResult)
+      show(s.font, kResult);
+    else if (s.kind == ui::Kind::TextBox || s.kind == ui::Kind::ComboBox)
+      show(s.font, kTyped);
   }
   for (std::size_t i = 0; i < ui::kAnodeCount; ++i)
     show(ui::spec(ui::Control::combWL).font, ui::anodeEntry(i));
-  // The title bar, the message boxes and the page once the program ended.
+  // The title bar, the message boxes and what the page says once the
+  // program ended. Where it cannot run, it speaks in the installed fonts.
   using calc::ArithmeticError;
   for (std::string_view text :
        {ui::kWindow.caption, ui::texts::kEmptyInput, ui::texts::kOk, ui::texts::kEnded,
@@ -44,7 +52,7 @@ int main() {
         ui::arithmeticErrorMessage(ArithmeticError::Kind::DivisionByZero),
         ui::arithmeticErrorMessage(ArithmeticError::Kind::Overflow),
         ui::arithmeticErrorMessage(ArithmeticError::Kind::InvalidOperation)})
-    show(ui::web::kPageFont, text);
+    show(page::kPageFont, text);
   for (const auto& [face, text] : faces)
     std::printf("%s|%d|%s\n", face.first.c_str(), face.second, text.c_str());
 }
