@@ -23,8 +23,12 @@ installed() {
 
 # apt-get update, once more after a short pause; then a warning that names
 # what failed, and the install goes on with the lists apt has.
+# SORBEL_APT_UPDATED names a file that says the lists were updated already
+# (dev.sh installs its lists one after another: one update is enough).
 update_lists() {
   local attempt
+  [[ -n ${SORBEL_APT_UPDATED:-} && -e $SORBEL_APT_UPDATED ]] && return 0
+  [[ -z ${SORBEL_APT_UPDATED:-} ]] || touch "$SORBEL_APT_UPDATED"
   for attempt in 1 2; do
     as_root apt-get update -qq >"$log" 2>&1 && return 0
     ((attempt == 2)) || sleep "${SORBEL_APT_RETRY_PAUSE:-5}"
