@@ -5,13 +5,13 @@
 #   run_jobs                                runs them; fails if any failed or could not run
 # CPUS is how many processors the step keeps busy (0 for one that mostly
 # waits on wine or a browser): such steps start while the sum stays within
-# the cores. CPUS "build" marks a build: builds run one at a time, niced, on
+# the cores. CPUS "build" marks a build: builds run two at a time, niced, on
 # what the other steps leave, so that the tests beside them keep the
 # processor time their timeouts expect. A step runs in a process group of
 # its own; its output goes to build/logs/ and is printed whole when it ends,
 # so that steps never interleave in the log. A table of the steps' times
 # closes the run, also after a failure.
-jobs_builds=${SORBEL_JOBS_BUILDS:-1} # builds at once
+jobs_builds=${SORBEL_JOBS_BUILDS:-2} # builds at once
 
 declare -A job_cmd=() job_needs=() job_cpus=() job_state=() job_start=() job_secs=() job_pid=()
 job_names=()
