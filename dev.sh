@@ -58,6 +58,12 @@ build_win32_tests() {
   build win32-tests
 }
 
+# The install steps of these package lists, of those that have one.
+installs_of() {
+  local list
+  for list; do [[ ! -v job_state["install $list.txt"] ]] || echo "install $list.txt"; done
+}
+
 # Every preset built and tested, the packages' checks, memcheck, fuzzing and
 # the exactness builds, as steps that run side by side (tools/jobs.sh), each
 # once what it needs is there. The package lists are installed one after
@@ -67,42 +73,51 @@ cmd_test() {
   rm -rf build/logs build/release-second
   mkdir -p build/logs
   export SORBEL_APT_UPDATED=$PWD/build/logs/apt-updated
+  # A list with a package missing is installed after the one before it (apt
+  # installs one list at a time); the steps that need it wait for it.
   local list previous=()
-  for list in unit window test windows web; do
-    job "install $list.txt" 0 "${previous[@]}" -- tools/install.sh "tools/packages/$list.txt"
-    previous=("install $list.txt")
+  for list in unit window test windows wine32 web; do
+    if [[ $list == wine32 ]]; then
+      job "install wine32" 0 "${previous[@]}" -- install_wine32
+      previous=("install wine32")
+    elif [[ -n $(tools/install.sh --missing "tools/packages/$list.txt") ]]; then
+      job "install $list.txt" 0 "${previous[@]}" -- tools/install.sh "tools/packages/$list.txt"
+      previous=("install $list.txt")
+    fi
   done
-  job "install wine32" 0 "${previous[@]}" -- install_wine32
-  local unit="install unit.txt" linux="install test.txt" windows="install windows.txt"
-  local web="install web.txt"
+  local unit linux windows web
+  mapfile -t unit < <(installs_of unit)
+  mapfile -t linux < <(installs_of unit window test)
+  mapfile -t windows < <(installs_of unit window test windows)
+  mapfile -t web < <(installs_of unit window test web)
   # First the builds whose tests take long but mostly wait (wine, browsers).
-  job "build win64" build "$windows" -- build win64
-  job "build linux" build "$linux" -- build linux -DSORBEL_TESTS=ON
-  job "build web" build "$web" -- build web
+  job "build win64" build "${windows[@]}" -- build win64
+  job "build linux" build "${linux[@]}" -- build linux -DSORBEL_TESTS=ON
+  job "build web" build "${web[@]}" -- build web
   # Each wine test on an X server and wine prefix of its own.
-  job "ctest win64" 0 "build win64" "$linux" -- ctest --preset win64 -j "$(nproc)"
+  job "ctest win64" 0 "build win64" "${linux[@]}" -- ctest --preset win64 -j "$(nproc)"
   job "ctest web in browsers" 1 "build linux" "build web" -- ctest --preset linux -L web -j "$(nproc)"
   job "ctest linux" 2 "build linux" -- ctest --preset linux -LE web -j "$(nproc)"
   job "ctest web" 2 "build web" -- ctest --preset web -j "$(nproc)"
   # win32 is the shipped Sorbel.exe; win32-tests drives it (see CMakePresets.json).
-  job "build win32" build "$windows" -- build win32
+  job "build win32" build "${windows[@]}" -- build win32
   job "ctest win32" 0 "build win32" -- ctest --preset win32 -j "$(nproc)"
   job "build win32-tests" build "build win32" "install wine32" -- build_win32_tests
   job "ctest win32-tests" 0 "build win32-tests" -- ctest --preset win32-tests -j "$(nproc)"
   # The packages of this commit, built twice in two folders, are the same
   # bytes: the second build in a clone of its own, now; the first is this
   # checkout's, once nothing else uses its build folders.
-  job "release: second build" build "$linux" "$windows" "$web" -- \
+  job "release: second build" build "${linux[@]}" "${windows[@]}" "${web[@]}" -- \
     ./release.sh --check-second build/release-second
-  job "build asan" build "$linux" -- build asan
+  job "build asan" build "${linux[@]}" -- build asan
   job "ctest asan" 2 "build asan" -- ctest --preset asan -j "$(nproc)"
   # After the Qt tests: both write the window's screenshots.
   job "memcheck" 2 "ctest linux" -- tools/memcheck.sh 500
   local corner
   for corner in g++:-O3 clang++:-O0 clang++:-O3; do
-    job "exactness ${corner/:/ }" build "$unit" -- exactness "${corner%%:*}" "${corner##*:}"
+    job "exactness ${corner/:/ }" build "${unit[@]}" -- exactness "${corner%%:*}" "${corner##*:}"
   done
-  job "build fuzz" build "$unit" -- build_fuzz
+  job "build fuzz" build "${unit[@]}" -- build_fuzz
   job "fuzz" 1 "build fuzz" -- fuzz/run.sh 300000 # bounded: under a minute for the four targets
   job "release.sh --check" 1 "release: second build" memcheck "ctest web in browsers" \
     "ctest win32" "ctest win32-tests" "ctest web" -- \
