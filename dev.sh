@@ -51,12 +51,15 @@ exactness() {
 # wine32 can be installed, wine32 runs its tests; elsewhere the win32-tests
 # build reports them as skipped, with the reason (read by its toolchain file).
 wine32_reason=build/logs/wine32-reason.txt
-install_wine32() { tools/install.sh --wine32 >"$wine32_reason"; }
+install_wine32() { install_list --wine32 >"$wine32_reason"; }
 build_win32_tests() {
   export SORBEL_WINE32_REASON
   SORBEL_WINE32_REASON=$(<"$wine32_reason")
   build win32-tests
 }
+
+# One list after the other: apt's package lists are updated once.
+install_list() { SORBEL_APT_UPDATED=$PWD/build/logs/apt-updated tools/install.sh "$@"; }
 
 # The install steps of these package lists, of those that have one.
 installs_of() {
@@ -72,7 +75,6 @@ cmd_test() {
   source tools/jobs.sh
   rm -rf build/logs build/release-second
   mkdir -p build/logs
-  export SORBEL_APT_UPDATED=$PWD/build/logs/apt-updated
   # A list with a package missing is installed after the one before it (apt
   # installs one list at a time); the steps that need it wait for it.
   local list previous=()
@@ -81,7 +83,7 @@ cmd_test() {
       job "install wine32" 0 "${previous[@]}" -- install_wine32
       previous=("install wine32")
     elif [[ -n $(tools/install.sh --missing "tools/packages/$list.txt") ]]; then
-      job "install $list.txt" 0 "${previous[@]}" -- tools/install.sh "tools/packages/$list.txt"
+      job "install $list.txt" 0 "${previous[@]}" -- install_list "tools/packages/$list.txt"
       previous=("install $list.txt")
     fi
   done
