@@ -7,7 +7,8 @@
 # waits on wine or a browser): such steps start while the sum stays within
 # the cores. CPUS "build" marks a build: builds run two at a time, niced, on
 # what the other steps leave, so that the tests beside them keep the
-# processor time their timeouts expect. A step runs in a process group of
+# processor time their timeouts expect; the elder build comes first, the
+# younger fills its gaps (configuring, linking). A step runs in a process group of
 # its own; its output goes to build/logs/ and is printed whole when it ends,
 # so that steps never interleave in the log. A table of the steps' times
 # closes the run, also after a failure.
@@ -38,15 +39,16 @@ jobs_log() { echo "build/logs/${1//[^A-Za-z0-9_.-]/_}.log"; }
 
 # waiting -> running -> ok | FAILED, or "not run" when a step it needs did not pass.
 jobs_start() {
-  local name=$1 log
+  local name=$1 log niceness=5
   log=$(jobs_log "$name")
+  [[ ${job_cpus[$name]} != build ]] || (($(jobs_running_builds | wc -l) == 0)) || niceness=10
   echo "== $name: started at $(jobs_elapsed) s"
   job_start[$name]=$(jobs_now)
   job_state[$name]=running
   set -m # a process group of its own, to end it with all it started
   (
     set +e
-    [[ ${job_cpus[$name]} != build ]] || renice -n 5 "$BASHPID" >/dev/null
+    [[ ${job_cpus[$name]} != build ]] || renice -n "$niceness" "$BASHPID" >/dev/null
     (set -e; eval "${job_cmd[$name]}")
     status=$?
     times >"$log.cpu" # the processor time of all it ran
@@ -58,11 +60,24 @@ jobs_start() {
 
 jobs_elapsed() { echo $((($(jobs_now) - jobs_started_at) / 1000000)); }
 
+jobs_running_builds() {
+  local name
+  for name in "${job_names[@]}"; do
+    [[ ${job_cpus[$name]} != build || ${job_state[$name]} != running ]] || echo "$name"
+  done
+}
+
 jobs_finish() {
   local name=$1 status=$2 secs
   secs=$((($(jobs_now) - job_start[$name]) / 1000000))
   job_secs[$name]=$secs
   if ((status == 0)); then job_state[$name]=ok; else job_state[$name]=FAILED; fi
+  # The younger build is the elder now (raising a priority takes root).
+  if [[ ${job_cpus[$name]} == build ]]; then
+    local elder
+    elder=$(jobs_running_builds | head -n1)
+    [[ -z $elder ]] || renice -n 5 -g "${job_pid[$elder]}" >/dev/null 2>&1 || true
+  fi
   echo "== $name (output)"
   cat "$(jobs_log "$name")"
   if ((status == 0)); then echo "== $name: $secs s"; else echo "== $name: $secs s, FAILED (exit $status)"; fi
