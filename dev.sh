@@ -95,10 +95,10 @@ cmd_test() {
   mapfile -t linux < <(installs_of unit window test)
   mapfile -t windows < <(installs_of unit window test windows)
   mapfile -t web < <(installs_of unit window test web)
-  # First the builds whose tests take long but mostly wait (wine, browsers).
-  job "build win64" build "${windows[@]}" -- build win64
+  # First the builds whose tests take long but mostly wait (browsers, wine).
   job "build linux" build "${linux[@]}" -- build linux -DSORBEL_TESTS=ON
   job "build web" build "${web[@]}" -- build web
+  job "build win64" build "${windows[@]}" -- build win64
   # Each wine test on an X server and wine prefix of its own.
   job "ctest win64" 0 "build win64" "${linux[@]}" -- ctest --preset win64 -j "$(nproc)"
   job "ctest web in browsers" 1 "build linux" "build web" -- ctest --preset linux -L web -j "$(nproc)"
