@@ -117,7 +117,7 @@ cmd_test() {
   job "build asan" build "${linux[@]}" -- build asan
   job "ctest asan" 1 "build asan" -- ctest --preset asan -j "$(nproc)"
   # After the Qt tests: both write the window's screenshots.
-  job "memcheck" 2 "ctest linux" -- tools/memcheck.sh 500
+  job "memcheck" 1 "ctest linux" -- tools/memcheck.sh 500
   local corner
   for corner in g++:-O3 clang++:-O0 clang++:-O3; do
     job "exactness ${corner/:/ }" build "${unit[@]}" -- exactness "${corner%%:*}" "${corner##*:}"
