@@ -13,6 +13,7 @@
 # so that steps never interleave in the log. A table of the steps' times
 # closes the run, also after a failure.
 jobs_builds=${SORBEL_JOBS_BUILDS:-2} # builds at once
+jobs_cores=$(nproc)
 
 declare -A job_cmd=() job_needs=() job_cpus=() job_state=() job_start=() job_secs=() job_pid=()
 job_names=()
@@ -41,7 +42,8 @@ jobs_log() { echo "build/logs/${1//[^A-Za-z0-9_.-]/_}.log"; }
 jobs_start() {
   local name=$1 log niceness=5
   log=$(jobs_log "$name")
-  [[ ${job_cpus[$name]} != build ]] || (($(jobs_running_builds | wc -l) == 0)) || niceness=10
+  jobs_held
+  ((held_builds == 0)) || niceness=10
   echo "== $name: started at $(jobs_elapsed) s"
   job_start[$name]=$(jobs_now)
   job_state[$name]=running
@@ -60,24 +62,15 @@ jobs_start() {
 
 jobs_elapsed() { echo $((($(jobs_now) - jobs_started_at) / 1000000)); }
 
-jobs_running_builds() {
-  local name
-  for name in "${job_names[@]}"; do
-    [[ ${job_cpus[$name]} != build || ${job_state[$name]} != running ]] || echo "$name"
-  done
-}
-
 jobs_finish() {
   local name=$1 status=$2 secs
   secs=$((($(jobs_now) - job_start[$name]) / 1000000))
   job_secs[$name]=$secs
   if ((status == 0)); then job_state[$name]=ok; else job_state[$name]=FAILED; fi
   # The younger build is the elder now (raising a priority takes root).
-  if [[ ${job_cpus[$name]} == build ]]; then
-    local elder
-    elder=$(jobs_running_builds | head -n1)
-    [[ -z $elder ]] || renice -n 5 -g "${job_pid[$elder]}" >/dev/null 2>&1 || true
-  fi
+  jobs_held
+  [[ ${job_cpus[$name]} != build || -z $held_build ]] ||
+    renice -n 5 -g "${job_pid[$held_build]}" >/dev/null 2>&1 || true
   echo "== $name (output)"
   cat "$(jobs_log "$name")"
   if ((status == 0)); then echo "== $name: $secs s"; else echo "== $name: $secs s, FAILED (exit $status)"; fi
@@ -85,7 +78,7 @@ jobs_finish() {
 
 # Whether a waiting step may start now: 0 yes, 1 not yet, 2 never.
 jobs_ready() {
-  local name=$1 busy=$2 builds=$3 need needs
+  local name=$1 need needs
   IFS=$'\t' read -ra needs <<<"${job_needs[$name]}"
   for need in "${needs[@]}"; do
     case ${job_state[$need]} in
@@ -94,30 +87,32 @@ jobs_ready() {
       *) return 1 ;;
     esac
   done
+  jobs_held
   if [[ ${job_cpus[$name]} == build ]]; then
-    ((builds < jobs_builds))
+    ((held_builds < jobs_builds))
   else # alone, a step may always start, whatever it asks for
-    ((busy == 0 || busy + job_cpus[$name] <= $(nproc)))
+    ((held_cpus == 0 || held_cpus + job_cpus[$name] <= jobs_cores))
   fi
 }
 
-# What the running steps hold: "processors builds steps".
+# What the running steps hold: held_cpus, held_builds (and a build running,
+# held_build), held_steps.
 jobs_held() {
-  local name busy=0 builds=0 steps=0
+  local name
+  held_cpus=0 held_builds=0 held_build="" held_steps=0
   for name in "${job_names[@]}"; do
     [[ ${job_state[$name]} == running ]] || continue
-    steps=$((steps + 1))
+    held_steps=$((held_steps + 1))
     if [[ ${job_cpus[$name]} == build ]]; then
-      builds=$((builds + 1))
+      held_builds=$((held_builds + 1)) held_build=$name
     else
-      busy=$((busy + job_cpus[$name]))
+      held_cpus=$((held_cpus + job_cpus[$name]))
     fi
   done
-  echo "$busy $builds $steps"
 }
 
 run_jobs() {
-  local name pid status ready busy builds steps
+  local name pid status ready
   mkdir -p build/logs
   jobs_started_at=$(jobs_now)
   trap jobs_stop EXIT
@@ -126,9 +121,8 @@ run_jobs() {
   while :; do
     for name in "${job_names[@]}"; do
       [[ ${job_state[$name]} == waiting ]] || continue
-      read -r busy builds steps <<<"$(jobs_held)"
       ready=0
-      jobs_ready "$name" "$busy" "$builds" || ready=$?
+      jobs_ready "$name" || ready=$?
       if ((ready == 2)); then
         job_state[$name]="not run"
         echo "== $name: not run (a step it needs did not pass)"
@@ -136,8 +130,8 @@ run_jobs() {
         jobs_start "$name"
       fi
     done
-    read -r busy builds steps <<<"$(jobs_held)"
-    ((steps)) || break
+    jobs_held
+    ((held_steps)) || break
     status=0
     wait -n -p pid || status=$?
     for name in "${job_names[@]}"; do
