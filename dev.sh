@@ -42,7 +42,7 @@ cmd_check() {
 # not depend on the compiler or its options (scripts; whether calc/ builds
 # alone, for each compiler once) run in the linux and asan builds already.
 exactness() {
-  local cxx=$1 opt=$2 dir="build/exact-$1$2" same="cmake_version|check_exe_verdicts|install_script"
+  local cxx=$1 opt=$2 dir="build/exact-$1$2" same="cmake_version|check_exe_verdicts|install_script|jobs_script"
   [[ $cxx$opt == clang++-O0 ]] || same+="|calc_stands_alone"
   cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=None \
     -DCMAKE_CXX_FLAGS="$opt" -DSORBEL_QT=OFF -DPython3_EXECUTABLE=/usr/bin/python3 >/dev/null
