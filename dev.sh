@@ -8,19 +8,15 @@ cd "$(dirname "$0")"
 
 # The Debian packages each command needs, one list per purpose.
 install_window_packages() { tools/install.sh tools/packages/window.txt; }
-install_test_packages() { tools/install.sh tools/packages/window.txt tools/packages/test.txt; }
+install_test_packages() { tools/install.sh tools/packages/{window,unit,test}.txt; }
 
 build() {
   cmake --preset "$1" "${@:2}" >/dev/null
   cmake --build --preset "$1"
 }
-
-# Prints how long the step took, so that a slow step shows in CI's log.
-step() {
-  local start=$SECONDS
-  echo "== $*"
-  "$@"
-  echo "== $*: $((SECONDS - start)) s"
+build_fuzz() {
+  cmake --preset fuzz >/dev/null
+  cmake --build --preset fuzz --target fuzz_all
 }
 
 cmd_run() {
@@ -42,78 +38,100 @@ cmd_check() {
 
 # The unit tests with both compilers at both ends of the optimisation range:
 # every digit must come out the same. g++ at -O0 is the asan build and g++
-# at -O2 the linux one; these are the other corners.
+# at -O2 the linux one; these are the other corners. The unit tests that do
+# not depend on the compiler or its options (scripts; whether calc/ builds
+# alone, for each compiler once) run in the linux and asan builds already.
 exactness() {
-  local cxx_opt cxx opt dir
-  for cxx_opt in g++:-O3 clang++:-O0 clang++:-O3; do
-    cxx=${cxx_opt%%:*} opt=${cxx_opt##*:} dir="build/exact-$cxx$opt"
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=None \
-      -DCMAKE_CXX_FLAGS="$opt" -DSORBEL_QT=OFF >/dev/null
-    cmake --build "$dir" --target calc_tests ui_tests window_fake_tests
-    ctest --test-dir "$dir" --output-on-failure -L unit -j "$(nproc)"
-  done
+  local cxx=$1 opt=$2 dir="build/exact-$1$2" same="cmake_version|check_exe_verdicts|install_script|jobs_script"
+  [[ $cxx$opt == clang++-O0 ]] || same+="|calc_stands_alone"
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=None \
+    -DCMAKE_CXX_FLAGS="$opt" -DSORBEL_QT=OFF -DPython3_EXECUTABLE=/usr/bin/python3 >/dev/null
+  cmake --build "$dir" --target calc_tests ui_tests window_fake_tests
+  ctest --test-dir "$dir" --output-on-failure -L unit -E "^($same)\$" -j "$(nproc)"
 }
 
 # The shipped Sorbel.exe is 32-bit. Where this machine runs 32-bit code and
 # wine32 can be installed, wine32 runs its tests; elsewhere the win32-tests
 # build reports them as skipped, with the reason (read by its toolchain file).
-install_wine32() {
-  SORBEL_WINE32_REASON=$(tools/install.sh --wine32)
+wine32_reason=build/logs/wine32-reason.txt
+install_wine32() { install_list --wine32 >"$wine32_reason"; }
+build_win32_tests() {
   export SORBEL_WINE32_REASON
+  SORBEL_WINE32_REASON=$(<"$wine32_reason")
+  build win32-tests
 }
 
-# The wine tests wait on the programs they drive and need little CPU: they
-# run beside the rest, each set in a process group of its own that goes
-# with this script, and report at the end.
-background_pids=()
-background_logs=()
-in_background() {
-  local log="build/$1-ctest.log"
-  shift
-  setsid "$@" >"$log" 2>&1 &
-  background_pids+=($!)
-  background_logs+=("$log")
-}
-stop_background() {
-  local pid
-  for pid in "${background_pids[@]}"; do kill -- -"$pid" 2>/dev/null || true; done
-}
-report_background() {
-  local i status=0
-  for i in "${!background_pids[@]}"; do
-    wait "${background_pids[$i]}" || status=1
-    echo "== ${background_logs[$i]} (ran alongside)"
-    cat "${background_logs[$i]}"
-  done
-  return "$status"
+# One list after the other: apt's package lists are updated once.
+install_list() { SORBEL_APT_UPDATED=$PWD/build/logs/apt-updated tools/install.sh "$@"; }
+
+# The install steps of these package lists, of those that have one.
+installs_of() {
+  local list
+  for list; do [[ ! -v job_state["install $list.txt"] ]] || echo "install $list.txt"; done
 }
 
+# Every preset built and tested, the packages' checks, memcheck, fuzzing and
+# the exactness builds, as steps that run side by side (tools/jobs.sh), each
+# once what it needs is there. The package lists are installed one after
+# the other, so that builds start while the rest installs.
 cmd_test() {
-  install_test_packages
-  install_wine32
-  local preset
+  source tools/jobs.sh
+  rm -rf build/logs build/release-second
+  mkdir -p build/logs
+  # A list with a package missing is installed after the one before it (apt
+  # installs one list at a time); the steps that need it wait for it.
+  local list previous=()
+  for list in unit window test windows wine32 web; do
+    if [[ $list == wine32 ]]; then
+      job "install wine32" 0 "${previous[@]}" -- install_wine32
+      previous=("install wine32")
+    elif [[ -n $(tools/install.sh --missing "tools/packages/$list.txt") ]]; then
+      job "install $list.txt" 0 "${previous[@]}" -- install_list "tools/packages/$list.txt"
+      previous=("install $list.txt")
+    fi
+  done
+  local unit linux windows web
+  mapfile -t unit < <(installs_of unit)
+  mapfile -t linux < <(installs_of unit window test)
+  mapfile -t windows < <(installs_of unit window test windows)
+  mapfile -t web < <(installs_of unit window test web)
+  # First the builds whose tests take long but mostly wait (browsers, wine).
+  job "build linux" build "${linux[@]}" -- build linux -DSORBEL_TESTS=ON
+  job "build web" build "${web[@]}" -- build web
+  job "build win64" build "${windows[@]}" -- build win64
+  # Each wine test on an X server and wine prefix of its own.
+  job "ctest win64" 0 "build win64" "${linux[@]}" -- ctest --preset win64 -j "$(nproc)"
+  job "ctest web in browsers" 1 "build linux" "build web" -- ctest --preset linux -L web -j "$(nproc)"
+  job "ctest linux" 1 "build linux" -- ctest --preset linux -LE web -j "$(nproc)"
+  job "ctest web" 1 "build web" -- ctest --preset web -j "$(nproc)"
   # win32 is the shipped Sorbel.exe; win32-tests drives it (see CMakePresets.json).
-  # web makes the page that the linux build's browser tests load.
-  for preset in win64 win32 win32-tests web; do step build "$preset"; done
-  step build linux -DSORBEL_TESTS=ON
-  trap stop_background EXIT
-  in_background win64 ctest --preset win64 -j "$(nproc)"
-  in_background win32-tests ctest --preset win32-tests -j "$(nproc)"
-  # The page in the browsers: they wait on the page more than they compute.
-  in_background web ctest --preset linux -L web -j "$(nproc)"
-  step ctest --preset win32 -j "$(nproc)"
-  step ctest --preset web -j "$(nproc)"
-  step ctest --preset linux -LE web -j "$(nproc)"
-  step build asan
-  step ctest --preset asan -j "$(nproc)"
-  step tools/memcheck.sh 500
-  step exactness
-  step fuzz/run.sh 300000 # bounded: under a minute for the four targets
-  # The packages of this commit, built twice in two folders, are the same bytes.
-  step ./release.sh --check
-  report_background
-  [[ -z "$SORBEL_WINE32_REASON" ]] ||
-    echo "SKIPPED: the 32-bit runs of the shipped Sorbel.exe: $SORBEL_WINE32_REASON" >&2
+  job "build win32" build "${windows[@]}" -- build win32
+  job "ctest win32" 0 "build win32" -- ctest --preset win32 -j "$(nproc)"
+  job "build win32-tests" build "build win32" "install wine32" -- build_win32_tests
+  job "ctest win32-tests" 0 "build win32-tests" -- ctest --preset win32-tests -j "$(nproc)"
+  # The packages of this commit, built twice in two folders, are the same
+  # bytes: the second build in a clone of its own, now; the first is this
+  # checkout's, once nothing else uses its build folders.
+  job "release: second build" build "${linux[@]}" "${windows[@]}" "${web[@]}" -- \
+    ./release.sh --check-second build/release-second
+  job "build asan" build "${linux[@]}" -- build asan
+  job "ctest asan" 1 "build asan" -- ctest --preset asan -j "$(nproc)"
+  # After the Qt tests: both write the window's screenshots.
+  job "memcheck" 1 "ctest linux" -- tools/memcheck.sh 500
+  local corner
+  for corner in g++:-O3 clang++:-O0 clang++:-O3; do
+    job "exactness ${corner/:/ }" build "${unit[@]}" -- exactness "${corner%%:*}" "${corner##*:}"
+  done
+  job "build fuzz" build "${unit[@]}" -- build_fuzz
+  job "fuzz" 1 "build fuzz" -- fuzz/run.sh 300000 # bounded: under a minute for the four targets
+  job "release.sh --check" 1 "release: second build" memcheck "ctest web in browsers" \
+    "ctest win32" "ctest win32-tests" "ctest web" -- \
+    env SORBEL_CHECK_SECOND=build/release-second ./release.sh --check
+  local status=0
+  run_jobs || status=$?
+  [[ ! -s $wine32_reason ]] ||
+    echo "SKIPPED: the 32-bit runs of the shipped Sorbel.exe: $(<"$wine32_reason")" >&2
+  return "$status"
 }
 
 case "${1:-}" in

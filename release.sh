@@ -5,6 +5,8 @@
 #   ./release.sh             builds every preset and runs every test first (./dev.sh test)
 #   ./release.sh --no-tests  builds what dist/ needs of the linux, win32 and web presets, no tests: the same dist/
 #   ./release.sh --check     builds the commit twice, here and in a fresh clone, and compares them
+#   ./release.sh --check-second DIR   only the fresh clone's build, in DIR; then
+#   SORBEL_CHECK_SECOND=DIR ./release.sh --check   compares this checkout's with it
 #   SORBEL_SCREENSHOT_URL=https://.../frmXRD.png ./release.sh
 # lists the screenshot in the metainfo once it is published at that address.
 # The packages are the same bytes wherever and whenever they are built from
@@ -18,41 +20,56 @@ export LC_ALL=C.UTF-8 # one order of SHA256SUMS; makensis needs UTF-8 (it crashe
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 
 usage() {
-  sed -n '5,7p' "$0" >&2
+  sed -n '5,9p' "$0" >&2
   exit 2
 }
 
-# Builds HEAD twice, in two folders of different names and lengths, the
-# second under another umask and time zone (which must not matter), each
-# with --no-tests, and compares the two dist/ byte for byte. The first build
-# is this checkout's own when it holds no uncommitted changes (its build
-# folders are mostly up to date, which saves a whole build), else a clone.
+# HEAD in a fresh clone in $1 (a folder of another name and length than
+# this one), built with --no-tests under another umask and time zone, which
+# must not matter. Its log goes to $2.
+build_second() {
+  local dir=$1 log=$2
+  git clone -q --no-checkout . "$dir"
+  git -C "$dir" checkout -q --detach "$(git rev-parse HEAD)"
+  (cd "$dir" && umask 077 && TZ=Asia/Shanghai ./release.sh --no-tests) >"$log" 2>&1 ||
+    { tail -n 40 "$log" >&2; echo "release.sh --check: the second build failed" >&2; return 1; }
+}
+
+# Builds HEAD twice, in two folders, and compares the two dist/ byte for
+# byte. The first build is this checkout's own when it holds no uncommitted
+# changes (its build folders are mostly up to date, which saves a whole
+# build), else a clone. The second may have been built before, alongside
+# other work (SORBEL_CHECK_SECOND, from --check-second): it must be HEAD's.
 check() {
   local head start=$SECONDS
   head=$(git rev-parse HEAD)
-  tmp=$(mktemp -d "${TMPDIR:-/tmp}/sorbel-check.XXXXXX") # global: the EXIT trap reads it
+  # Global: the EXIT trap reads them.
+  tmp=$(mktemp -d "${TMPDIR:-/tmp}/sorbel-check.XXXXXX") second=${SORBEL_CHECK_SECOND:-}
   # SORBEL_CHECK_KEEP=1 keeps the clones, to look closer at a difference.
   if [[ -n "${SORBEL_CHECK_KEEP:-}" ]]; then
-    echo "release.sh --check: keeping $tmp" >&2
+    echo "release.sh --check: keeping $tmp ${second:+and $second}" >&2
   else
-    trap 'rm -rf "$tmp"' EXIT
+    trap 'rm -rf "$tmp" ${second:+"$second"}' EXIT
   fi
-  local dirs=("$PWD" "$tmp/second-build/sorbel-$head") i
+  local dirs=("$PWD" "$tmp/second-build/sorbel-$head")
+  if [[ -n $second ]]; then
+    dirs[1]=$(cd "$second" && pwd)/sorbel-$head
+    if [[ ! -f ${dirs[1]}/dist/SHA256SUMS || $(git -C "${dirs[1]}" rev-parse HEAD) != "$head" ]]; then
+      echo "release.sh --check: $second holds no finished build of $head" >&2
+      return 1
+    fi
+  fi
   if [[ -n $(git status --porcelain --untracked-files=no) ]]; then
     echo "release.sh --check: uncommitted changes are left out: it checks $head in two clones" >&2
     dirs[0]="$tmp/a/sorbel"
+    git clone -q --no-checkout . "${dirs[0]}"
+    git -C "${dirs[0]}" checkout -q --detach "$head"
   fi
-  for i in 0 1; do
-    [[ "${dirs[$i]}" == "$PWD" ]] && continue
-    git clone -q --no-checkout . "${dirs[$i]}"
-    git -C "${dirs[$i]}" checkout -q --detach "$head"
-  done
   echo "== release.sh --check: building $head in ${dirs[0]} and ${dirs[1]}"
   # One after the other: each build uses both cores.
   (cd "${dirs[0]}" && umask 022 && TZ=UTC ./release.sh --no-tests) >"$tmp/a.log" 2>&1 ||
     { tail -n 40 "$tmp/a.log" >&2; echo "release.sh --check: the first build failed" >&2; return 1; }
-  (cd "${dirs[1]}" && umask 077 && TZ=Asia/Shanghai ./release.sh --no-tests) >"$tmp/b.log" 2>&1 ||
-    { tail -n 40 "$tmp/b.log" >&2; echo "release.sh --check: the second build failed" >&2; return 1; }
+  [[ -n $second ]] || build_second "${dirs[1]}" "$tmp/b.log"
 
   local one=${dirs[0]}/dist two=${dirs[1]}/dist f status=0
   if ! diff -u "$one/SHA256SUMS" "$two/SHA256SUMS"; then
@@ -74,7 +91,7 @@ check() {
     (cd "$one" && find . -type f ! -name SHA256SUMS -printf '%P\n'; cd "$two" && find . -type f ! -name SHA256SUMS -printf '%P\n') | sort -u
     echo SHA256SUMS)
   # Equal bytes from two folders already rule out their names; say so plainly.
-  if grep -rlaF -e "$tmp" -e "${dirs[0]}/build" "$one" "$two" >&2; then
+  if grep -rlaF -e "$tmp" -e "${dirs[0]}/build" -e "${dirs[1]}" "$one" "$two" >&2; then
     echo "release.sh --check: the files above hold the folder they were built in" >&2
     status=1
   fi
@@ -113,6 +130,12 @@ case "${1:-}" in
     ;;
   --check)
     check
+    exit
+    ;;
+  --check-second)
+    [[ -n ${2:-} && ! -e $2 ]] || usage
+    mkdir -p "$2"
+    build_second "$2/sorbel-$(git rev-parse HEAD)" "$2/build.log"
     exit
     ;;
   *) usage ;;

@@ -4,6 +4,7 @@
 #   tools/install.sh LIST...   the missing packages of these lists (tools/packages/*.txt)
 #   tools/install.sh --wine32  wine32:i386, where this machine runs 32-bit programs; if it
 #                              cannot be had, prints why on stdout (and a SKIPPED line on stderr)
+#   tools/install.sh --missing LIST...   only prints the packages of these lists not installed
 # A package index that does not load is only a warning: mirrors in the middle
 # of a sync and extra sources that are down are common, and the indexes that
 # did load usually hold everything.
@@ -23,8 +24,12 @@ installed() {
 
 # apt-get update, once more after a short pause; then a warning that names
 # what failed, and the install goes on with the lists apt has.
+# SORBEL_APT_UPDATED names a file that says the lists were updated already
+# (dev.sh installs its lists one after another: one update is enough).
 update_lists() {
   local attempt
+  [[ -n ${SORBEL_APT_UPDATED:-} && -e $SORBEL_APT_UPDATED ]] && return 0
+  [[ -z ${SORBEL_APT_UPDATED:-} ]] || touch "$SORBEL_APT_UPDATED"
   for attempt in 1 2; do
     as_root apt-get update -qq >"$log" 2>&1 && return 0
     ((attempt == 2)) || sleep "${SORBEL_APT_RETRY_PAUSE:-5}"
@@ -44,14 +49,20 @@ reason() {
     sed 's/;/; /g'
 }
 
-install_lists() {
-  local list pkg missing=()
+# The packages of these lists that are not installed, one a line.
+missing_of() {
+  local list pkg
   for list in "$@"; do
     while read -r pkg _; do
       [[ -z "$pkg" || "$pkg" == \#* ]] && continue
-      installed "$pkg" || missing+=("$pkg")
+      installed "$pkg" || echo "$pkg"
     done <"$list"
   done
+}
+
+install_lists() {
+  local pkg missing
+  mapfile -t missing < <(missing_of "$@")
   ((${#missing[@]})) || return 0
   echo "Installing: ${missing[*]}"
   update_lists
@@ -85,6 +96,7 @@ install_wine32() {
 
 case "${1:-}" in
   --wine32) install_wine32 ;;
-  "" | -*) sed -n '4,7p' "$0" >&2; exit 2 ;;
+  --missing) missing_of "${@:2}" ;;
+  "" | -*) sed -n '4,8p' "$0" >&2; exit 2 ;;
   *) install_lists "$@" ;;
 esac
