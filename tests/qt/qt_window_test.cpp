@@ -22,6 +22,7 @@
 #include "tests/window/scenarios.h"
 #include "ui/layout.h"
 #include "ui/pixels.h"
+#include "ui/qt/colours.h"
 
 namespace {
 
@@ -97,24 +98,12 @@ TEST_F(QtWindow, BoxesShowTheirFontsOnceTheyHaveText) {
 QPalette paletteOf(const window::Desktop* d, const QPalette& desktop) {
   QPalette p = desktop;
   if (d == nullptr) return p;
-  auto colour = [d](ui::Role r) {
-    const ui::Rgb c = window::rgbOf(d->rgb[static_cast<std::size_t>(r)]);
-    return QColor(c.r, c.g, c.b);
-  };
-  const std::pair<QPalette::ColorRole, ui::Role> roles[] = {
-      {QPalette::Window, ui::Role::Window},
-      {QPalette::WindowText, ui::Role::WindowText},
-      {QPalette::Base, ui::Role::Base},
-      {QPalette::Text, ui::Role::Text},
-      {QPalette::Button, ui::Role::Button},
-      {QPalette::ButtonText, ui::Role::ButtonText},
-      {QPalette::Highlight, ui::Role::Highlight},
-      {QPalette::Mid, ui::Role::Mid},
-      {QPalette::ToolTipBase, ui::Role::ToolTipBase}};
-  for (const auto& [q, r] : roles) p.setColor(q, colour(r));
-  p.setColor(QPalette::Disabled, QPalette::Base, colour(ui::Role::DisabledBase));
-  for (auto q : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
-    p.setColor(QPalette::Disabled, q, colour(ui::Role::DisabledText));
+  for (const ui::qt::PaletteRole& r : ui::qt::kPaletteRoles) {
+    const ui::Rgb c = window::rgbOf(d->rgb[static_cast<std::size_t>(r.role)]);
+    // An active colour stands for every group, as a desktop's palette has it.
+    if (r.group == QPalette::Active) p.setColor(r.colour, QColor(c.r, c.g, c.b));
+    p.setColor(r.group, r.colour, QColor(c.r, c.g, c.b));
+  }
   return p;
 }
 

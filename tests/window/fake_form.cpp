@@ -106,42 +106,22 @@ void FakeForm::key(Key k) {
     return;  // no button is the default or the cancel button
   }
   if (!editable(f)) return;
+  // The character a key types into a box, in window::Key's order (0: none).
+  static constexpr char32_t kTyped[] = {U'\b', 0, U'\r', 0x1B, 0, 0,    U' ', 0,    0,
+                                        0,     0, 0,     0,    1, 0x1A, 0x19, 0x18, 3};
+  static_assert(std::size(kTyped) == static_cast<std::size_t>(Key::Copy) + 1);
+  if (const char32_t ch = kTyped[static_cast<std::size_t>(k)]) return typeChar(ch);
   Part& p = at(f);
-  switch (k) {
-    case Key::Backspace:
-      return typeChar(U'\b');
-    case Key::Delete:
-      return erase(false);  // types no character
-    case Key::Enter:
-      return typeChar(U'\r');
-    case Key::Escape:
-      return typeChar(0x1B);
-    case Key::Space:
-      return typeChar(U' ');
-    case Key::SelectAll:
-      return typeChar(1);
-    case Key::Undo:
-    case Key::Redo:
-    case Key::Cut:
-    case Key::Copy:
-      return typeChar(k == Key::Undo ? 0x1A : k == Key::Redo ? 0x19 : k == Key::Cut ? 0x18 : 3);
-    case Key::Left:
-    case Key::Right:
-    case Key::Home:
-    case Key::End:
-      p.caret = k == Key::Home   ? 0
-                : k == Key::End  ? p.text.size()
-                : k == Key::Left ? (p.caret > 0 ? p.caret - 1 : 0)
-                                 : std::min(p.caret + 1, p.text.size());
-      p.allSelected = false;
-      return;
-    case Key::Up:
-    case Key::Down:
-      if (f == Control::combWL) step(k == Key::Down ? 1 : -1);
-      return;
-    default:
-      return;
+  if (k == Key::Delete) return erase(false);  // types no character
+  if (k == Key::Up || k == Key::Down) {
+    if (f == Control::combWL) step(k == Key::Down ? 1 : -1);
+    return;
   }
+  p.caret = k == Key::Home   ? 0
+            : k == Key::End  ? p.text.size()
+            : k == Key::Left ? (p.caret > 0 ? p.caret - 1 : 0)
+                             : std::min(p.caret + 1, p.text.size());
+  p.allSelected = false;
 }
 
 void FakeForm::click(Control c) {

@@ -31,20 +31,7 @@ void colourBox(QWidget* w, const Look& look) {
 
 Palette desktopPalette(const QPalette& p) {
   Palette d;
-  auto take = [&](Role role, QPalette::ColorGroup group, QPalette::ColorRole qrole) {
-    d[role] = rgbOf(p.color(group, qrole));
-  };
-  take(Role::Window, QPalette::Active, QPalette::Window);
-  take(Role::WindowText, QPalette::Active, QPalette::WindowText);
-  take(Role::Base, QPalette::Active, QPalette::Base);
-  take(Role::Text, QPalette::Active, QPalette::Text);
-  take(Role::Button, QPalette::Active, QPalette::Button);
-  take(Role::ButtonText, QPalette::Active, QPalette::ButtonText);
-  take(Role::Highlight, QPalette::Active, QPalette::Highlight);
-  take(Role::Mid, QPalette::Active, QPalette::Mid);
-  take(Role::ToolTipBase, QPalette::Active, QPalette::ToolTipBase);
-  take(Role::DisabledBase, QPalette::Disabled, QPalette::Base);
-  take(Role::DisabledText, QPalette::Disabled, QPalette::Text);
+  for (const PaletteRole& r : kPaletteRoles) d[r.role] = rgbOf(p.color(r.group, r.colour));
   return d;
 }
 
