@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <optional>
 #include <string_view>
 
 #include "calc/wavelength_table.h"
@@ -174,6 +175,19 @@ constexpr const ControlSpec& spec(Control c) {
   for (const auto& s : kControls)
     if (s.id == c) return s;
   return kControls[0];  // not reached for a control of the table
+}
+
+// Where the control to the right of `r` on its row begins, in twips, if
+// one does: how far a caption may run, or a wider arrow reach.
+constexpr std::optional<int> nextOnRow(const Rect& r) {
+  std::optional<int> next;
+  for (const ControlSpec& s : kControls) {
+    const Rect& o = s.rect;
+    if (s.kind != Kind::Label && o.left > r.left && o.top < r.top + r.height &&
+        r.top < o.top + o.height)
+      next = next && *next < o.left ? *next : o.left;
+  }
+  return next;
 }
 
 // The boxes whose typed characters are judged one by one (ui/events.h).

@@ -85,17 +85,6 @@ std::string stacked(Control c) {
   return ";z-index:" + std::to_string(ui::kStacking.end() - at);
 }
 
-// Where the control after `r` on its row begins, if one does.
-std::optional<int> nextOnRow(const ui::PixelRect& r) {
-  std::optional<int> next;
-  for (const ui::ControlSpec& s : ui::kControls) {
-    const ui::PixelRect o = pixels(s.rect);
-    if (s.kind != Kind::Label && o.left > r.left && o.top < r.bottom() && r.top < o.bottom())
-      next = std::min(next.value_or(o.left), o.left);
-  }
-  return next;
-}
-
 // A closing full-width colon is set half as wide, as at the end of a line
 // of Chinese: its blank half is the part of a caption that would reach the
 // control beside it, which no caption may run under.
@@ -116,7 +105,8 @@ constexpr std::string_view kTyping =
 std::string combo(const ui::ControlSpec& s, const std::string& value) {
   // The room on its right, into which a finger's wider arrow may reach.
   const ui::PixelRect p = pixels(s.rect);
-  const int beyond = nextOnRow(p).value_or(p.right()) - p.right();
+  const std::optional<int> next = ui::nextOnRow(s.rect);
+  const int beyond = next ? ui::twipsToPixels(*next) - p.right() : 0;
   std::string html = "<div id=\"combWL-box\" class=\"combo\" style=\"" + placed(p) +
                      ";font:" + escaped(page::cssFont(s.font)) + stacked(s.id) +
                      ";--beyond:" + px(beyond) + "\">";

@@ -7,9 +7,9 @@
 #include <QImage>
 #include <cstdio>
 
-#include "tests/window/picture.h"
 #include "tests/web/web_driver.h"
 #include "tests/window/colours.h"
+#include "tests/window/picture.h"
 #include "tests/window/scenarios.h"
 #include "ui/layout.h"
 
@@ -60,6 +60,17 @@ TEST(WebColours, EveryTextReadsInLightAndInDark) {
         }};
     window::expectEveryTextReadable(driver, drawn, scheme,
                                     std::string(", ") + web::nameOf(g_browser));
+    // A focused box's ring stands out from the window's ground and its own.
+    const web::Json ring = driver.session().execute(R"js(
+      const box = document.getElementById("txtD"), s = getComputedStyle(box);
+      box.focus();
+      const rgb = c => c.match(/[\d.]+/g).slice(0, 3).map(Number);
+      return [s.outlineStyle, parseFloat(s.outlineWidth), rgb(s.outlineColor), rgb(s.backgroundColor),
+              rgb(getComputedStyle(document.getElementById("frmXRD")).backgroundColor)];)js");
+    const auto rgb = [](const web::Json& c) { return ui::Rgb{c[0], c[1], c[2]}; };
+    EXPECT_TRUE(ring[0] == "solid" && ring[1] >= 2) << ring.dump();
+    for (int ground : {3, 4})
+      EXPECT_GE(ui::contrastRatio(rgb(ring[2]), rgb(ring[ground])), 3) << ring.dump();
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "tests/win32/program.h"
@@ -85,6 +86,43 @@ TEST_F(Win32Window, ASharedPixelBelongsToTheControlOnTop) {
   EXPECT_EQ(hit(1920, 3840), app().item(Control::cmdReCalculation));
   EXPECT_EQ(hit(3480, 3840), app().item(Control::cmdEnd));
   EXPECT_EQ(hit(1575, 2100), app().item(Control::combWL));
+}
+
+// No caption's ink runs under the control beside it: the columns it draws
+// in, seen with that control hidden, end before the control begins.
+TEST_F(Win32Window, NoCaptionRunsUnderTheControlBesideIt) {
+  HWND main = app().main();
+  auto rectOf = [main](HWND h) {
+    RECT r;
+    GetWindowRect(h, &r);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  };
+  auto drawnWithout = [main](std::initializer_list<HWND> hidden) {
+    for (HWND h : hidden) ShowWindow(h, SW_HIDE);
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    window::Picture drawn, again = driver::capture(main);
+    do {  // painted by the other process: until two pictures agree
+      drawn = again;
+      Sleep(50);
+      again = driver::capture(main);
+    } while (drawn.pixels != again.pixels);
+    for (HWND h : hidden) ShowWindow(h, SW_SHOWNA);
+    return drawn;
+  };
+  for (auto [label, beside] : {std::pair{Control::Label1, Control::txtD},
+                               {Control::Label2, Control::txt2X},
+                               {Control::Label5, Control::combWL}}) {
+    const RECT l = rectOf(app().item(label)), c = rectOf(app().item(beside));
+    const window::Picture with = drawnWithout({app().item(beside)}),
+                          without = drawnWithout({app().item(beside), app().item(label)});
+    int inkRight = -1;
+    for (int y = l.top; y < l.bottom; ++y)
+      for (int x = l.left; x < with.width; ++x)
+        if (with.at(x, y) != without.at(x, y)) inkRight = std::max(inkRight, x);
+    EXPECT_GT(inkRight, l.left) << ui::nameOf(label);
+    EXPECT_LT(inkRight, c.left) << ui::nameOf(label) << " beside " << ui::nameOf(beside);
+  }
 }
 
 TEST_F(Win32Window, AnArithmeticErrorShowsAModalBoxWithAnOkButton) {

@@ -221,7 +221,10 @@
   document.addEventListener('pointerdown', (e) => {
     pointer = e.pointerType;
   }, true);
+  let pointerAt = ''; // where the mouse was last seen
+  const pointerMoved = (e) => pointerAt !== (pointerAt = `${e.screenX},${e.screenY}`);
   document.addEventListener('mousedown', (e) => {
+    pointerMoved(e);
     const t = e.target instanceof Element ? e.target : null;
     if (!t || !program || boxOpen()) return;
     if (t.closest('#' + ids.arrow) || (pointer === 'touch' && t.closest('#' + ids.field))) {
@@ -238,7 +241,11 @@
     const button = t.closest('#' + ids.frame + ' button');
     if (button && !button.disabled) button.focus();
   }, true);
+  // The entry under the mouse is highlighted as it moves. A list opening
+  // under a resting pointer is no move, though WebKit reports one: the
+  // highlight the keys gave stays.
   document.addEventListener('mousemove', (e) => {
+    if (!pointerMoved(e)) return;
     const o = e.target instanceof Element && e.target.closest('#' + ids.list + ' [role=option]');
     if (o) highlight(options().indexOf(o));
   });

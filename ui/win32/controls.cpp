@@ -1,6 +1,8 @@
 // The controls of frmXRD: created from the layout table, then stacked.
 #include <windows.h>
 
+#include <cmath>
+#include <optional>
 #include <vector>
 
 #include "ui/pixels.h"
@@ -26,6 +28,22 @@ std::wstring fontSample(const ControlSpec& s) {
     for (std::size_t i = 0; i < kAnodeCount; ++i) sample += widen(anodeEntry(i));
   if (s.kind == Kind::TextBox || s.kind == Kind::ComboBox) sample += L"0123456789.中";
   return sample;
+}
+
+// The spacing between characters, 0 or less, at which a caption's ink ends
+// kGap pixels or more short of `room`: a caption in another font than the
+// table's may be wider, and none may run under the control beside it.
+int fittingSpacing(HDC dc, const std::wstring& text, int room) {
+  constexpr int kGap = 2;
+  const int n = static_cast<int>(text.size());
+  SIZE extent{};
+  ABCFLOAT last{};
+  if (n < 2 || !GetTextExtentPoint32W(dc, text.c_str(), n, &extent) ||
+      !GetCharABCWidthsFloatW(dc, text.back(), text.back(), &last))
+    return 0;
+  const int ink = extent.cx - static_cast<int>(std::floor(last.abcfC));  // its right bearing
+  const int over = ink + kGap - room;
+  return over > 0 ? -((over + n - 2) / (n - 1)) : 0;
 }
 
 }  // namespace
@@ -88,9 +106,14 @@ void MainWindow::createControl(const ControlSpec& s) {
   if (s.maxLength > 0) SendMessageW(h, EM_LIMITTEXT, static_cast<WPARAM>(s.maxLength), 0);
 
   if (s.kind == Kind::Label) {
-    // A label is as large as its caption in the font actually used.
+    // A label is as large as its caption in the font actually used, set
+    // closer where it would reach the control beside it.
     HDC dc = GetDC(h);
     HGDIOBJ old = SelectObject(dc, font);
+    if (const std::optional<int> next = nextOnRow(s.rect)) {
+      spacing_[idx(s.id)] = fittingSpacing(dc, text, twipsToPixels(*next, dpi_) - r.left);
+      SetTextCharacterExtra(dc, spacing_[idx(s.id)]);
+    }
     RECT extent{};
     DrawTextW(dc, text.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);

@@ -74,6 +74,7 @@ class MainWindow final : public Form {
   Palette palette_{};  // the desktop's colours, read again when they change
   std::array<HWND, kControlCount> child_{};
   std::array<HFONT, kControlCount> font_{};
+  std::array<int, kControlCount> spacing_{};  // a label's character extra, 0 or less
   std::array<WNDPROC, kControlCount> editProc_{};
   std::array<wchar_t, kControlCount> pendingHigh_{};  // first half of a surrogate pair
   HWND comboEdit_ = nullptr;

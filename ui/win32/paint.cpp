@@ -130,6 +130,7 @@ LRESULT MainWindow::controlColour(UINT msg, HDC dc, HWND from) {
   if (kind == Kind::Label) {
     // Transparent: the window's ground and Shape1 show through the caption.
     SetBkMode(dc, TRANSPARENT);
+    SetTextCharacterExtra(dc, spacing_[idx(c)]);  // the static control draws on this DC
     SetTextColor(dc, colorref(look.text));
     return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
   }
