@@ -1,5 +1,7 @@
 // Start-up of the browser front end: the program takes over the window the
 // page drew, runs its Load handler, then the page's events until it ends.
+#include <emscripten/emscripten.h>
+
 #include "ui/events.h"
 #include "ui/waiting_form.h"
 #include "ui/web/dom.h"
@@ -11,6 +13,12 @@ int main() {
   static ui::web::WebForm page;
   static ui::WaitingForm form(page);
   ui::web::serve(page, form);
-  ui::loaded(form);
-  ui::web::dom::ready();
+  // The Load handler in a task of its own: the page stays responsive between
+  // taking on its colours and filling in the window.
+  emscripten_async_call(
+      [](void*) {
+        ui::loaded(form);
+        ui::web::dom::ready();
+      },
+      nullptr, 0);
 }

@@ -12,20 +12,30 @@
   }
   // Each step a task of its own, after the window has been drawn: none holds
   // the page up for long, even on a phone's slower processor.
-  const step = (f) => (v) => new Promise((next) => setTimeout(next)).then(() => f(v));
+  const pause = () => new Promise((next) => setTimeout(next));
+  const step = (f) => (v) => pause().then(() => f(v));
+  // The browser's own decoder where it has one; elsewhere a loop, a slice per
+  // task, as a phone takes long over all of it at once.
+  const decode = async (base64) => {
+    if (Uint8Array.fromBase64) return Uint8Array.fromBase64(base64);
+    const padding = base64.match(/=*$/)[0].length;
+    const bytes = new Uint8Array((base64.length / 4) * 3 - padding);
+    const slice = 16384;  // characters, a multiple of 4
+    for (let at = 0; at < base64.length; at += slice) {
+      await pause();
+      const text = atob(base64.slice(at, at + slice));
+      const out = (at / 4) * 3;
+      for (let i = 0; i < text.length; ++i) bytes[out + i] = text.charCodeAt(i);
+    }
+    return bytes;
+  };
   Module.instantiateWasm = (imports, receive) => {
-    step(() => {
-      const base64 = document.getElementById('program').textContent;
-      // The browser's own decoder where it has one: a loop takes a phone long.
-      let bytes = Uint8Array.fromBase64 && Uint8Array.fromBase64(base64);
-      if (!bytes) {
-        const text = atob(base64);
-        bytes = new Uint8Array(text.length);
-        for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
-      }
-      return new Response(new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip')))
-        .arrayBuffer();
-    })()
+    pause()
+      .then(() => decode(document.getElementById('program').textContent))
+      .then((bytes) => {
+        const wasm = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
+        return new Response(wasm).arrayBuffer();
+      })
       .then(step((wasm) => WebAssembly.compile(wasm)))
       .then(step((module) => WebAssembly.instantiate(module, imports)))
       .then(step(receive), missing);
