@@ -60,7 +60,7 @@ struct Action {
   };
   Kind kind = Kind::Press;
   Control box = Control::txtD;
-  std::u32string text;
+  std::u32string text{};
   bool inputMethod = false;
   Key key = Key::Enter;
   int anode = 0;
@@ -73,6 +73,7 @@ struct MessageBox {
   std::string text, title;  // UTF-8
   bool criticalIcon = false;
   bool okOnly = true;  // one button, OK
+  bool operator==(const MessageBox&) const = default;
 };
 
 // The window after an action, once its event loop is idle again.
