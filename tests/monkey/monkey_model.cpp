@@ -26,15 +26,12 @@ using window::quoted;
 int idx(Control c) { return static_cast<int>(c); }
 std::string name(Control c) { return std::string(ui::nameOf(c)); }
 std::string name(const std::optional<Control>& c) { return c ? name(*c) : "nothing"; }
-bool isButton(Control c) {
-  return std::find(kButtons.begin(), kButtons.end(), c) != kButtons.end();
-}
+bool isButton(Control c) { return ui::spec(c).kind == ui::Kind::Button; }
 
 // Characters a box takes from the user; combWL's field has no limit.
 std::size_t limitOf(Control c) {
-  for (const auto& s : ui::kControls)
-    if (s.id == c && s.maxLength > 0) return static_cast<std::size_t>(s.maxLength);
-  return 32767;
+  const int most = ui::spec(c).maxLength;
+  return most > 0 ? static_cast<std::size_t>(most) : 32767;
 }
 
 // The collected failures of one check, and what the action may change.
