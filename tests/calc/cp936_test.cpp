@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "calc/key_filter.h"
@@ -15,53 +16,29 @@
 namespace calc {
 namespace {
 
-struct Sample {
-  char32_t ch;
-  std::int16_t code;
-};
-
-constexpr Sample kSamples[] = {
-    {U'\0', 0},          {U'\b', 8},          {U'\r', 13},     {U' ', 32},
-    {U'.', 46},          {U'0', 48},          {U'?', 63},      {U'A', 65},
-    {U'~', 126},         {U'\x7F', 127},      {U'€', 128},  // 0x80, a single byte
-    {U'\uF8F5', 255},                                       // 0xFF, a single byte (private use)
-    {U'\x80', 63},                                          // the C1 control is not byte 0x80
-    {U'\xA0', 63},                                          // no-break space: best fit only
-    {U'¾', 63},           // U+00BE: no 936 character, not even a best fit
-    {U'²', 63},           // best fit "2" is refused
-    {U'É', 63},           // best fit to "é" is refused
-    {U'é', -22362},       // 0xA8A6
-    {U'·', -24156},       // 0xA1A4
-    {U'θ', -22840},       // 0xA6C8
-    {U'λ', -22837},       // 0xA6CB
-    {U'—', -24150},       // U+2014, 0xA1AA
-    {U'−', 63},           // U+2212 minus sign
-    {U'　', -24159},      // U+3000, 0xA1A1
-    {U'・', 63},          // U+30FB, best fit only
-    {U'丂', -32448},      // 0x8140, the lowest code
-    {U'啊', -20319},      // 0xB0A1
-    {U'中', -10544},      // 0xD6D0
-    {U'齄', -2050},       // 0xF7FE
-    {U'\uE000', -21855},  // 0xAAA1, user-defined area
-    {U'\uE4C5', -258},    // 0xFEFE, the highest code
-    {U'\uE865', 63},      // private use beyond the code page's
-    {U'０', -23632},      // 0xA3B0
-    {U'９', -23623},      // 0xA3B9
-    {U'．', -23634},      // 0xA3AE
-    {U'－', -23635},      // 0xA3AD
-    {U'\uFDD0', 63},      // non-characters
-    {U'\uFFFE', 63},     {U'\uFFFF', 63},     {U'\uFFFD', 63},  // replacement character
-    {0xD800, 63},                                               // lone surrogates
-    {0xDFFF, 63},        {U'\U0001F600', 63},                   // emoji, beyond the BMP
-    {U'\U00020000', 63}, {0x110000, 63},                        // not Unicode at all
-    {0xFFFFFFFF, 63},
-};
-
 TEST(Cp936CharCode, Samples) {
-  for (const Sample& s : kSamples) {
-    EXPECT_EQ(Cp936CharCode(s.ch), s.code)
-        << "U+" << std::hex << std::uppercase << static_cast<std::uint32_t>(s.ch);
-  }
+  // Single bytes: ASCII, "€" at 0x80 and U+F8F5 (private use) at 0xFF;
+  // double bytes from 0x8140 ("丂") to 0xFEFE (U+E4C5, whose user-defined
+  // area starts at U+E000 with 0xAAA1), full-width digits and signs among them.
+  const std::pair<char32_t, std::uint16_t> codes[] = {
+      {U'\0', 0},      {U'\b', 8},        {U'\r', 13},         {U' ', 32},          {U'.', 46},
+      {U'0', 48},      {U'?', 63},        {U'A', 65},          {U'~', 126},         {U'\x7F', 127},
+      {U'€', 0x80},    {U'\uF8F5', 0xFF}, {U'é', 0xA8A6},      {U'·', 0xA1A4},      {U'θ', 0xA6C8},
+      {U'λ', 0xA6CB},  {U'—', 0xA1AA},    {U'　', 0xA1A1},     {U'丂', 0x8140},     {U'啊', 0xB0A1},
+      {U'中', 0xD6D0}, {U'齄', 0xF7FE},   {U'\uE000', 0xAAA1}, {U'\uE4C5', 0xFEFE}, {U'０', 0xA3B0},
+      {U'９', 0xA3B9}, {U'．', 0xA3AE},   {U'－', 0xA3AD}};
+  for (const auto& [ch, code] : codes)
+    EXPECT_EQ(static_cast<std::uint16_t>(Cp936CharCode(ch)), code)
+        << "U+" << std::hex << std::uppercase << static_cast<std::uint32_t>(ch);
+  // "?": the C1 control U+0080 (not byte 0x80), what has a best fit only
+  // (no-break space, "²" to "2", "É" to "é", U+30FB), what has none ("¾", the
+  // minus sign U+2212), private use beyond the code page's, non-characters,
+  // the replacement character, lone surrogates, beyond the BMP, not Unicode.
+  for (const char32_t ch : {U'\x80', U'\xA0', U'¾', U'²', U'É', U'−', U'・', U'\uE865', U'\uFDD0',
+                            U'\uFFFE', U'\uFFFF', U'\uFFFD', char32_t{0xD800}, char32_t{0xDFFF},
+                            U'\U0001F600', U'\U00020000', char32_t{0x110000}, char32_t{0xFFFFFFFF}})
+    EXPECT_EQ(Cp936CharCode(ch), '?')
+        << "U+" << std::hex << std::uppercase << static_cast<std::uint32_t>(ch);
 }
 
 // Every code belongs to one character at most, and every double-byte code

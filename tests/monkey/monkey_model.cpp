@@ -26,18 +26,13 @@ using window::quoted;
 int idx(Control c) { return static_cast<int>(c); }
 std::string name(Control c) { return std::string(ui::nameOf(c)); }
 std::string name(const std::optional<Control>& c) { return c ? name(*c) : "nothing"; }
-bool isButton(Control c) {
-  return std::find(kButtons.begin(), kButtons.end(), c) != kButtons.end();
-}
+bool isButton(Control c) { return ui::spec(c).kind == ui::Kind::Button; }
 
 // Characters a box takes from the user; combWL's field has no limit.
 std::size_t limitOf(Control c) {
-  for (const auto& s : ui::kControls)
-    if (s.id == c && s.maxLength > 0) return static_cast<std::size_t>(s.maxLength);
-  return 32767;
+  const int most = ui::spec(c).maxLength;
+  return most > 0 ? static_cast<std::size_t>(most) : 32767;
 }
-
-std::string u8(std::string_view s) { return std::string(s); }
 
 // The collected failures of one check, and what the action may change.
 struct Verdict {
@@ -63,7 +58,7 @@ struct Verdict {
     if (after.focus != c) fail("the focus is on " + name(after.focus) + ", not " + name(c));
   }
   void expectBox(std::string_view text, std::string_view title, bool critical) {
-    boxes.push_back({u8(text), u8(title), critical});
+    boxes.push_back({std::string(text), std::string(title), critical});
   }
   // The typed `text` went into `box`: it is there, unless the box was full.
   void expectInserted(Control box, std::string_view text) {
@@ -91,13 +86,7 @@ void Verdict::finish() {
     if (!enabledMay[i] && after.enabled[i] != before.enabled[i])
       fail(name(c) + (after.enabled[i] ? " became enabled" : " became disabled"));
   }
-  const bool same =
-      after.boxes.size() == boxes.size() &&
-      std::equal(boxes.begin(), boxes.end(), after.boxes.begin(), [](const auto& x, const auto& y) {
-        return x.text == y.text && x.title == y.title && x.criticalIcon == y.criticalIcon &&
-               x.okOnly == y.okOnly;
-      });
-  if (!same) {
+  if (after.boxes != boxes) {
     auto list = [](const std::vector<MessageBox>& v) {
       std::string s = std::to_string(v.size()) + " box(es)";
       for (const auto& b : v)
@@ -380,26 +369,12 @@ Action Monkey::next(const Snapshot& now) {
     a.text = pickPaste();
   } else if (r < 800) {
     a.kind = Action::Kind::Press;
-    static constexpr std::array<std::pair<Key, int>, 18> weights{{
-        {Key::Backspace, 14},
-        {Key::Delete, 4},
-        {Key::Enter, 10},
-        {Key::Escape, 8},
-        {Key::Tab, 16},
-        {Key::Backtab, 6},
-        {Key::Space, 6},
-        {Key::Left, 3},
-        {Key::Right, 2},
-        {Key::Home, 2},
-        {Key::End, 2},
-        {Key::Up, 4},
-        {Key::Down, 6},
-        {Key::SelectAll, 6},
-        {Key::Undo, 3},
-        {Key::Redo, 2},
-        {Key::Cut, 3},
-        {Key::Copy, 2},
-    }};
+    static constexpr std::pair<Key, int> weights[] = {
+        {Key::Backspace, 14}, {Key::Delete, 4},    {Key::Enter, 10}, {Key::Escape, 8},
+        {Key::Tab, 16},       {Key::Backtab, 6},   {Key::Space, 6},  {Key::Left, 3},
+        {Key::Right, 2},      {Key::Home, 2},      {Key::End, 2},    {Key::Up, 4},
+        {Key::Down, 6},       {Key::SelectAll, 6}, {Key::Undo, 3},   {Key::Redo, 2},
+        {Key::Cut, 3},        {Key::Copy, 2}};
     int w = below(99);
     for (const auto& [key, weight] : weights) {
       a.key = key;

@@ -29,8 +29,7 @@ bool calculates(const Snapshot& before, const Action& a) {
 void printWindow(long long i, const Action& a, double seconds, const Snapshot& s) {
   std::printf("%lld %s [%.3f s] focus %s:", i, window::describe(a).c_str(), seconds,
               s.focus ? std::string(ui::nameOf(*s.focus)).c_str() : "-");
-  for (Control c :
-       {Control::txtD, Control::txt2X, Control::combWL, Control::txtWaveLengh, Control::txtResult})
+  for (Control c : window::kBoxes)
     std::printf(" %s=\"%s\"%s", std::string(ui::nameOf(c)).c_str(), s[c].c_str(),
                 s.isEnabled(c) ? "" : "(off)");
   std::printf(" boxes %zu\n", s.boxes.size());

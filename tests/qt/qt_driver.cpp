@@ -236,15 +236,9 @@ void QtDriver::dismiss() {
   }
   attempts_ = 0;
   QAbstractButton* ok = box->button(QMessageBox::Ok);
-  switch (ok ? random_.below(4) : 3) {
-    case 0:
-    case 1:
-      return click(ok);
-    case 2:
-      return QTest::keyClick(box, Qt::Key_Return);
-    default:
-      return QTest::keyClick(box, Qt::Key_Escape);
-  }
+  const int how = ok ? random_.below(4) : 3;
+  if (how < 2) return click(ok);
+  QTest::keyClick(box, how == 2 ? Qt::Key_Return : Qt::Key_Escape);
 }
 
 }  // namespace window

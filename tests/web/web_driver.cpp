@@ -38,17 +38,17 @@ static_assert(std::size(kKeys) == static_cast<std::size_t>(Key::Copy) + 1);
 
 std::string option(int n) { return "combWL-option-" + std::to_string(n); }
 
-// Every part the driver touches or measures.
-Json partNames() {
-  Json names = Json::array({"frmXRD", "combWL-button"});
-  for (int i = 0; i < ui::kControlCount; ++i) names.push_back(ui::nameOf(static_cast<Control>(i)));
-  for (std::size_t i = 0; i < ui::kAnodeCount; ++i) names.push_back(option(static_cast<int>(i)));
-  return names;
-}
-
 Json controlNames() {
   Json names = Json::array();
   for (int i = 0; i < ui::kControlCount; ++i) names.push_back(ui::nameOf(static_cast<Control>(i)));
+  return names;
+}
+
+// Every part the driver touches or measures.
+Json partNames() {
+  Json names = controlNames();
+  for (std::size_t i = 0; i < ui::kAnodeCount; ++i) names.push_back(option(static_cast<int>(i)));
+  for (const char* name : {"frmXRD", "combWL-button"}) names.push_back(name);
   return names;
 }
 
@@ -115,12 +115,8 @@ bool BrowserDriver::pageGone() {
 }
 
 Snapshot BrowserDriver::look() {
+  if (pageGone()) return {.alive = false, .ended = true};
   Snapshot s;
-  if (pageGone()) {
-    s.alive = false;
-    s.ended = true;
-    return s;
-  }
   const Json w = session().execute(scripts::kSnapshot, Json::array({controlNames()}));
   s.alive = w["alive"].get<bool>();
   s.ended = w["ended"].get<bool>();

@@ -28,8 +28,7 @@ TEST(WebWindow, AsksForNothingAndNamesEveryBox) {
   driver.start();
   web::Session& s = driver.session();
   auto label = [&s](const std::string& css) { return s.computedLabel(s.findElement(css)); };
-  for (Control c :
-       {Control::txtD, Control::txt2X, Control::combWL, Control::txtResult, Control::txtWaveLengh})
+  for (Control c : window::kBoxes)
     EXPECT_EQ(label("#" + std::string(ui::nameOf(c))), ui::spec(ui::labelFor(c)).text)
         << ui::nameOf(c);
   // It loaded nothing: everything it needs is in the file.

@@ -2,7 +2,7 @@
 
 #include <curl/curl.h>
 
-#include <array>
+#include <QByteArray>
 
 namespace web {
 namespace {
@@ -161,25 +161,7 @@ Json Session::cdp(const std::string& command, const Json& params) {
 }
 
 std::string decodeBase64(const std::string& text) {
-  std::array<int, 256> value{};
-  value.fill(-1);
-  const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  for (std::size_t i = 0; i < alphabet.size(); ++i)
-    value[static_cast<unsigned char>(alphabet[i])] = static_cast<int>(i);
-  std::string out;
-  unsigned bits = 0;
-  int count = 0;
-  for (char ch : text) {
-    const int v = value[static_cast<unsigned char>(ch)];
-    if (v < 0) continue;  // padding and line breaks
-    bits = (bits << 6) | static_cast<unsigned>(v);
-    count += 6;
-    if (count >= 8) {
-      count -= 8;
-      out += static_cast<char>((bits >> count) & 0xFF);
-    }
-  }
-  return out;
+  return QByteArray::fromBase64(QByteArray::fromStdString(text)).toStdString();
 }
 
 }  // namespace web

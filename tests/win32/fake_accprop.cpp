@@ -44,16 +44,19 @@ std::string utf8(const wchar_t* s) {
   return out;
 }
 
+// `self` as its interface `I`, which `own` names, or as IUnknown.
+template <class I>
+HRESULT query(I* self, REFIID own, REFIID iid, void** out) {
+  *out = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, own) ? self : nullptr;
+  if (*out == nullptr) return E_NOINTERFACE;
+  self->AddRef();
+  return S_OK;
+}
+
 class Services final : public IAccPropServices {
  public:
   HRESULT WINAPI QueryInterface(REFIID iid, void** out) override {
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IAccPropServices)) {
-      *out = nullptr;
-      return E_NOINTERFACE;
-    }
-    *out = static_cast<IAccPropServices*>(this);
-    AddRef();
-    return S_OK;
+    return query<IAccPropServices>(this, IID_IAccPropServices, iid, out);
   }
   ULONG WINAPI AddRef() override { return ++refs_; }
   ULONG WINAPI Release() override {
@@ -74,38 +77,22 @@ class Services final : public IAccPropServices {
   }
 
   // Not used by the program: refused, and written down should it ever call them.
-  HRESULT WINAPI SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return refuse(); }
-  HRESULT WINAPI SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*,
-                               AnnoScope) override {
-    return refuse();
-  }
-  HRESULT WINAPI ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override {
-    return refuse();
-  }
-  HRESULT WINAPI SetHwndProp(HWND, DWORD, DWORD, MSAAPROPID, VARIANT) override { return refuse(); }
-  HRESULT WINAPI SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*,
-                                   AnnoScope) override {
-    return refuse();
-  }
-  HRESULT WINAPI ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override {
-    return refuse();
-  }
-  HRESULT WINAPI DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override {
-    return refuse();
-  }
-  HRESULT WINAPI SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return refuse(); }
-  HRESULT WINAPI SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return refuse(); }
-  HRESULT WINAPI SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*,
-                                    AnnoScope) override {
-    return refuse();
-  }
-  HRESULT WINAPI ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return refuse(); }
-  HRESULT WINAPI ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override {
-    return refuse();
-  }
-  HRESULT WINAPI DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override {
-    return refuse();
-  }
+#define REFUSED(name, ...) \
+  HRESULT WINAPI name(__VA_ARGS__) override { return refuse(); }
+  REFUSED(SetPropValue, const BYTE*, DWORD, MSAAPROPID, VARIANT)
+  REFUSED(SetPropServer, const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope)
+  REFUSED(ClearProps, const BYTE*, DWORD, const MSAAPROPID*, int)
+  REFUSED(SetHwndProp, HWND, DWORD, DWORD, MSAAPROPID, VARIANT)
+  REFUSED(SetHwndPropServer, HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope)
+  REFUSED(ComposeHwndIdentityString, HWND, DWORD, DWORD, BYTE**, DWORD*)
+  REFUSED(DecomposeHwndIdentityString, const BYTE*, DWORD, HWND*, DWORD*, DWORD*)
+  REFUSED(SetHmenuProp, HMENU, DWORD, MSAAPROPID, VARIANT)
+  REFUSED(SetHmenuPropStr, HMENU, DWORD, MSAAPROPID, LPCWSTR)
+  REFUSED(SetHmenuPropServer, HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope)
+  REFUSED(ClearHmenuProps, HMENU, DWORD, const MSAAPROPID*, int)
+  REFUSED(ComposeHmenuIdentityString, HMENU, DWORD, BYTE**, DWORD*)
+  REFUSED(DecomposeHmenuIdentityString, const BYTE*, DWORD, HMENU*, DWORD*)
+#undef REFUSED
 
  private:
   static HRESULT refuse() {
@@ -118,12 +105,7 @@ class Services final : public IAccPropServices {
 class Factory final : public IClassFactory {
  public:
   HRESULT WINAPI QueryInterface(REFIID iid, void** out) override {
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory)) {
-      *out = nullptr;
-      return E_NOINTERFACE;
-    }
-    *out = static_cast<IClassFactory*>(this);
-    return S_OK;
+    return query<IClassFactory>(this, IID_IClassFactory, iid, out);
   }
   ULONG WINAPI AddRef() override { return 2; }  // static: never freed
   ULONG WINAPI Release() override { return 1; }

@@ -56,6 +56,13 @@ Bytes zlibStored(const Bytes& raw) {
 
 }  // namespace
 
+RECT rectIn(HWND window, HWND child) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
 window::Picture capture(HWND window, bool clientOnly) {
   RECT r;
   if (clientOnly) {

@@ -1,7 +1,5 @@
 #include "tests/win32/sorbel_app.h"
 
-#include <vector>
-
 namespace driver {
 namespace {
 
@@ -30,46 +28,27 @@ std::wstring className(HWND h) {
   return name;
 }
 
+// A message's answer from the program's thread; 0 if it did not answer.
+DWORD_PTR sent(HWND h, UINT msg, WPARAM w = 0, LPARAM l = 0) {
+  DWORD_PTR r = 0;
+  return SendMessageTimeoutW(h, msg, w, l, SMTO_ABORTIFHUNG, kTimeout, &r) ? r : 0;
+}
+
 std::wstring remoteText(HWND h) {
-  DWORD_PTR length = 0;
-  SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTimeout, &length);
-  std::wstring text(length + 1, L'\0');
-  DWORD_PTR n = 0;
-  SendMessageTimeoutW(h, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                      SMTO_ABORTIFHUNG, kTimeout, &n);
-  text.resize(n);
+  std::wstring text(sent(h, WM_GETTEXTLENGTH) + 1, L'\0');
+  text.resize(sent(h, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
   return text;
 }
 
-struct Search {
-  DWORD pid;
-  std::wstring cls, caption;
-  bool hiddenToo;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK findTopLevel(HWND h, LPARAM l) {
-  auto* s = reinterpret_cast<Search*>(l);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(h, &pid);
-  if (pid != s->pid || (!s->hiddenToo && !IsWindowVisible(h)) || className(h) != s->cls)
-    return TRUE;
-  wchar_t caption[256] = {};
-  GetWindowTextW(h, caption, 256);
-  if (!s->caption.empty() && s->caption != caption) return TRUE;
-  s->found = h;
-  return FALSE;
-}
-
-HWND topLevel(DWORD pid, const wchar_t* cls, const wchar_t* caption = L"", bool hiddenToo = false) {
-  Search s{pid, cls, caption, hiddenToo};
-  EnumWindows(findTopLevel, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
-BOOL CALLBACK collect(HWND h, LPARAM l) {
-  reinterpret_cast<std::vector<HWND>*>(l)->push_back(h);
-  return TRUE;
+// The first top-level window of the process of this class (and caption).
+HWND topLevel(DWORD pid, const wchar_t* cls, const wchar_t* caption = nullptr,
+              bool hiddenToo = false) {
+  for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, cls, caption)) != nullptr;) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    if (owner == pid && (hiddenToo || IsWindowVisible(h))) return h;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -119,20 +98,13 @@ void App::settle() const {
   const WPARAM mark = count = count % 1000 + 1;
   HWND list = item(ui::Control::combWL);
   PostMessageW(list, CB_SETHORIZONTALEXTENT, mark, 0);
-  waitFor([&] {
-    DWORD_PTR now = 0;
-    return !IsWindow(list) || (SendMessageTimeoutW(list, CB_GETHORIZONTALEXTENT, 0, 0,
-                                                   SMTO_ABORTIFHUNG, kTimeout, &now) &&
-                               now == mark);
-  });
+  waitFor([&] { return !IsWindow(list) || sent(list, CB_GETHORIZONTALEXTENT) == mark; });
 }
 
 std::wstring App::text(ui::Control c) const { return remoteText(item(c)); }
 
 LRESULT App::send(ui::Control c, UINT msg, WPARAM w, LPARAM l) const {
-  DWORD_PTR r = 0;
-  SendMessageTimeoutW(item(c), msg, w, l, SMTO_ABORTIFHUNG, kTimeout, &r);
-  return static_cast<LRESULT>(r);
+  return static_cast<LRESULT>(sent(item(c), msg, w, l));
 }
 
 HWND App::focusWindow() const {
@@ -182,6 +154,13 @@ std::wstring App::listItem(int i) const {
 
 void App::post(HWND target, UINT msg, WPARAM w, LPARAM l) { PostMessageW(target, msg, w, l); }
 
+// A key down and up as the keyboard makes them; with Alt, as system keys.
+void App::postKey(HWND target, UINT vk, bool alt) {
+  const LPARAM l = (static_cast<LPARAM>(MapVirtualKeyW(vk, 0)) << 16) | (alt ? 1LL << 29 : 0) | 1;
+  post(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, l);
+  post(target, alt ? WM_SYSKEYUP : WM_KEYUP, vk, l | (1LL << 30) | (1LL << 31));
+}
+
 void App::type(std::wstring_view chars) {
   for (wchar_t ch : chars) {
     post(readyFocus(), WM_CHAR, ch, 1);
@@ -218,12 +197,7 @@ void App::key(UINT vk, unsigned held) {
   const DWORD self = GetCurrentThreadId();
   const bool attached = held != None && AttachThreadInput(self, thread_, TRUE);
   if (attached) holdKeys(held);
-  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, 0)) << 16;
-  const LPARAM context = (held & Alt) ? (1LL << 29) : 0;
-  const UINT down = (held & Alt) ? WM_SYSKEYDOWN : WM_KEYDOWN;
-  const UINT up = (held & Alt) ? WM_SYSKEYUP : WM_KEYUP;
-  post(f, down, vk, scan | context | 1);
-  post(f, up, vk, scan | context | 1 | (1LL << 30) | (1LL << 31));
+  postKey(f, vk, held & Alt);
   settle();
   // The character that the key down was translated into is posted behind
   // the first marker.
@@ -278,13 +252,11 @@ void App::choose(int index) {
   settle();
   HWND list = nullptr;
   if (!waitFor([&] { return (list = topLevel(pi_.dwProcessId, L"ComboLBox")) != nullptr; })) return;
-  DWORD_PTR height = 0, top = 0;
-  SendMessageTimeoutW(list, LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, kTimeout, &height);
-  SendMessageTimeoutW(list, LB_GETTOPINDEX, 0, 0, SMTO_ABORTIFHUNG, kTimeout, &top);
+  const auto height = static_cast<int>(sent(list, LB_GETITEMHEIGHT)),
+             top = static_cast<int>(sent(list, LB_GETTOPINDEX));
   RECT r;
   GetClientRect(list, &r);
-  const int y =
-      (index - static_cast<int>(top)) * static_cast<int>(height) + static_cast<int>(height) / 2;
+  const int y = (index - top) * height + height / 2;
   postMouse(list, r.right / 2, y);
   ready();
 }
@@ -296,7 +268,7 @@ void App::closeBox() {
 
 // A message box exists from the moment the handler is in its modal loop,
 // which shows the box only once it runs idle.
-HWND App::findBox() const { return topLevel(pi_.dwProcessId, L"#32770", L"", true); }
+HWND App::findBox() const { return topLevel(pi_.dwProcessId, L"#32770", nullptr, true); }
 
 std::optional<Box> App::messageBox() const {
   HWND box = findBox();
@@ -306,16 +278,12 @@ std::optional<Box> App::messageBox() const {
   wchar_t title[256] = {};
   GetWindowTextW(box, title, 256);
   b.title = title;
-  std::vector<HWND> children;
-  EnumChildWindows(box, collect, reinterpret_cast<LPARAM>(&children));
   int buttons = 0;
-  for (HWND h : children) {
+  for (HWND h = GetWindow(box, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
     const std::wstring cls = className(h);
     if (_wcsicmp(cls.c_str(), L"Static") == 0) {
       if ((GetWindowLongW(h, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-        DWORD_PTR icon = 0;
-        SendMessageTimeoutW(h, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kTimeout, &icon);
-        b.icon = b.icon || (IsWindowVisible(h) && icon != 0);
+        b.icon = b.icon || (IsWindowVisible(h) && sent(h, STM_GETICON) != 0);
       } else if (IsWindowVisible(h)) {
         b.text += remoteText(h);
       }
@@ -341,9 +309,7 @@ bool App::dismissWithKey(UINT vk) {
   if (!box) return false;
   (void)messageBox();  // shown, so that its button has the focus
   HWND f = focusWindow();
-  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, 0)) << 16;
-  post(f ? f : box, WM_KEYDOWN, vk, scan | 1);
-  post(f ? f : box, WM_KEYUP, vk, scan | 1 | (1LL << 30) | (1LL << 31));
+  postKey(f ? f : box, vk, false);
   return closed(box);
 }
 

@@ -70,6 +70,7 @@ class App {
   HWND findBox() const;
   void postMouse(HWND target, int x, int y);
   void post(HWND target, UINT msg, WPARAM w, LPARAM l);
+  void postKey(HWND target, UINT vk, bool alt);
   void holdKeys(unsigned held) const;
   bool closed(HWND box);
 

@@ -50,9 +50,7 @@ TEST(Win32Colours, EveryTextReadsOnEveryColourScheme) {
         [&driver, main](Control c) {
           HWND h = driver.app().item(c);
           if (c == Control::combWL) h = GetWindow(h, GW_CHILD);  // its field
-          RECT r;
-          GetWindowRect(h, &r);
-          MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+          const RECT r = driver::rectIn(main, h);
           const ui::Kind kind = ui::spec(c).kind;
           const int frame = kind == ui::Kind::Label ? 0 : kind == ui::Kind::ComboBox ? 1 : 3;
           return window::inside({r.left, r.top, r.right - r.left, r.bottom - r.top}, frame);

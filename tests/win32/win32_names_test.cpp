@@ -74,8 +74,7 @@ TEST(Win32Names, EveryBoxIsNamedAfterItsLabelUntilTheWindowCloses) {
     EXPECT_FALSE(app.messageBox().has_value());
 
     std::vector<std::string> set, cleared;
-    for (Control c : {Control::txtD, Control::txt2X, Control::combWL, Control::txtResult,
-                      Control::txtWaveLengh}) {
+    for (Control c : window::kBoxes) {
       const std::string name(ui::spec(ui::labelFor(c)).text);
       std::vector<HWND> named{app.item(c)};
       if (c == Control::combWL) named.push_back(GetWindow(app.item(c), GW_CHILD));  // its field

@@ -92,12 +92,6 @@ TEST_F(Win32Window, ASharedPixelBelongsToTheControlOnTop) {
 // in, seen with that control hidden, end before the control begins.
 TEST_F(Win32Window, NoCaptionRunsUnderTheControlBesideIt) {
   HWND main = app().main();
-  auto rectOf = [main](HWND h) {
-    RECT r;
-    GetWindowRect(h, &r);
-    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-  };
   auto drawnWithout = [main](std::initializer_list<HWND> hidden) {
     for (HWND h : hidden) ShowWindow(h, SW_HIDE);
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -113,7 +107,8 @@ TEST_F(Win32Window, NoCaptionRunsUnderTheControlBesideIt) {
   for (auto [label, beside] : {std::pair{Control::Label1, Control::txtD},
                                {Control::Label2, Control::txt2X},
                                {Control::Label5, Control::combWL}}) {
-    const RECT l = rectOf(app().item(label)), c = rectOf(app().item(beside));
+    const RECT l = driver::rectIn(main, app().item(label)),
+               c = driver::rectIn(main, app().item(beside));
     const window::Picture with = drawnWithout({app().item(beside)}),
                           without = drawnWithout({app().item(beside), app().item(label)});
     int inkRight = -1;

@@ -7,47 +7,23 @@
 namespace window {
 
 Action typing(Control box, std::u32string text, bool inputMethod) {
-  Action a;
-  a.kind = Action::Kind::Type;
-  a.box = box;
-  a.text = std::move(text);
-  a.inputMethod = inputMethod;
-  return a;
+  return {
+      .kind = Action::Kind::Type, .box = box, .text = std::move(text), .inputMethod = inputMethod};
 }
 
 Action pasting(Control box, std::u32string text) {
-  Action a = typing(box, std::move(text));
-  a.kind = Action::Kind::Paste;
-  return a;
+  return {.kind = Action::Kind::Paste, .box = box, .text = std::move(text)};
 }
 
-Action pressing(Key k) {
-  Action a;
-  a.kind = Action::Kind::Press;
-  a.key = k;
-  return a;
-}
+Action pressing(Key k) { return {.kind = Action::Kind::Press, .key = k}; }
 
-Action clicking(Control c) {
-  Action a;
-  a.kind = Action::Kind::Click;
-  a.box = c;
-  return a;
-}
+Action clicking(Control c) { return {.kind = Action::Kind::Click, .box = c}; }
 
 Action choosing(int anode, bool byMouse) {
-  Action a;
-  a.kind = Action::Kind::Choose;
-  a.anode = anode;
-  a.byMouse = byMouse;
-  return a;
+  return {.kind = Action::Kind::Choose, .anode = anode, .byMouse = byMouse};
 }
 
-Action closing() {
-  Action a;
-  a.kind = Action::Kind::Close;
-  return a;
-}
+Action closing() { return {.kind = Action::Kind::Close}; }
 
 bool endsProgram(const Snapshot& before, const Action& a) {
   if (a.kind == Action::Kind::Close) return true;

@@ -60,7 +60,7 @@ struct Action {
   };
   Kind kind = Kind::Press;
   Control box = Control::txtD;
-  std::u32string text;
+  std::u32string text{};
   bool inputMethod = false;
   Key key = Key::Enter;
   int anode = 0;
@@ -73,18 +73,19 @@ struct MessageBox {
   std::string text, title;  // UTF-8
   bool criticalIcon = false;
   bool okOnly = true;  // one button, OK
+  bool operator==(const MessageBox&) const = default;
 };
 
 // The window after an action, once its event loop is idle again.
 struct Snapshot {
   std::array<std::string, ui::kControlCount> text{};  // UTF-8; the five boxes at least
   std::array<bool, ui::kControlCount> enabled{};
-  std::optional<Control> focus;   // combWL's own field counts as combWL
-  int listIndex = -1;             // combWL's chosen entry, -1 for none
-  std::vector<MessageBox> boxes;  // opened since the last snapshot, in order
-  bool alive = true;              // the window exists, is shown and its loop answers
-  bool leftOpen = false;          // a message box or the list still open
-  bool ended = false;             // the program ended (its loop returned 0, window gone)
+  std::optional<Control> focus{};   // combWL's own field counts as combWL
+  int listIndex = -1;               // combWL's chosen entry, -1 for none
+  std::vector<MessageBox> boxes{};  // opened since the last snapshot, in order
+  bool alive = true;                // the window exists, is shown and its loop answers
+  bool leftOpen = false;            // a message box or the list still open
+  bool ended = false;               // the program ended (its loop returned 0, window gone)
 
   const std::string& operator[](Control c) const { return text[static_cast<int>(c)]; }
   bool isEnabled(Control c) const { return enabled[static_cast<int>(c)]; }
