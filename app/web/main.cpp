@@ -8,17 +8,33 @@
 #include "ui/web/page_events.h"
 #include "ui/web/web_form.h"
 
+namespace {
+
+// They live as long as the page: main returns, and the page's events go on.
+struct Window {
+  ui::web::WebForm page;
+  ui::WaitingForm form{page};
+};
+Window& window() {
+  static Window w;
+  return w;
+}
+
+}  // namespace
+
+extern "C" EMSCRIPTEN_KEEPALIVE void sorbel_load() {
+  ui::loaded(window().form);
+  ui::web::dom::ready();
+}
+
+// The Load handler in a task of its own: the page stays responsive between
+// taking on its colours and filling in the window.
+// clang-format off
+EM_JS(void, js_load_later, (), { setTimeout(() => _sorbel_load()); });
+// clang-format on
+
 int main() {
-  // They live as long as the page: main returns, and the page's events go on.
-  static ui::web::WebForm page;
-  static ui::WaitingForm form(page);
-  ui::web::serve(page, form);
-  // The Load handler in a task of its own: the page stays responsive between
-  // taking on its colours and filling in the window.
-  emscripten_async_call(
-      [](void*) {
-        ui::loaded(form);
-        ui::web::dom::ready();
-      },
-      nullptr, 0);
+  Window& w = window();
+  ui::web::serve(w.page, w.form);
+  js_load_later();
 }
