@@ -53,6 +53,22 @@ return new Promise(resolve => setTimeout(() => {
 }, 0));
 )";
 
+// Whether a message box has closed since the page counted arguments[0]
+// closes: a browser fires the close event a task or more after the key or
+// click, later still on a busy machine.
+inline constexpr const char* kBoxClosed = R"(
+const [before] = arguments;
+return new Promise(resolve => {
+  const started = Date.now();
+  const check = () => {
+    if (window.sorbelDriver.closes !== before) return resolve(true);
+    if (Date.now() - started > 30000) return resolve(false);
+    setTimeout(check, 5);
+  };
+  check();
+});
+)";
+
 // The box a user could not close, closed.
 inline constexpr const char* kCloseBox = R"(
 document.querySelector("dialog[open]")?.close();

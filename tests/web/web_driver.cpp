@@ -293,8 +293,7 @@ bool BrowserDriver::closeBox(int how) {
     session().perform(web::clickAt(box_["button"]));
   else
     keys({}, how == 0 ? kReturn : how == 1 ? kSpace : kEscape);
-  const int closes = box_["closes"].get<int>();
-  return session().execute(scripts::kMessageBox)["closes"].get<int>() != closes;
+  return session().execute(scripts::kBoxClosed, Json::array({box_["closes"]})).get<bool>();
 }
 
 bool BrowserDriver::forceClose() {
