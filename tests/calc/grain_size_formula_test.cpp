@@ -15,7 +15,7 @@ namespace calc {
 namespace {
 
 using Kind = ArithmeticError::Kind;
-constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr float kInfF = std::numeric_limits<float>::infinity();
 
 float single(const char* text) { return static_cast<float>(NumberText::parse(text)); }
 
@@ -57,15 +57,15 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Failure{0, 30, 0.154056f, Kind::DivisionByZero},
                     Failure{-0.0f, 30, 0.154056f, Kind::DivisionByZero},
                     Failure{0, 30, 0, Kind::InvalidOperation},               // 0 ÷ 0
-                    Failure{0.2f, kInf, 0.154056f, Kind::InvalidOperation},  // cos ∞
-                    Failure{0.2f, -kInf, 0.154056f, Kind::InvalidOperation},
-                    Failure{0.2f, 30, kInf, Kind::Overflow},  // ∞ size, no flag of its own
-                    Failure{kInf, 30, kInf, Kind::InvalidOperation},  // ∞ ÷ ∞
+                    Failure{0.2f, kInfF, 0.154056f, Kind::InvalidOperation},  // cos ∞
+                    Failure{0.2f, -kInfF, 0.154056f, Kind::InvalidOperation},
+                    Failure{0.2f, 30, kInfF, Kind::Overflow},  // ∞ size, no flag of its own
+                    Failure{kInfF, 30, kInfF, Kind::InvalidOperation},  // ∞ ÷ ∞
                     Failure{0.2f, 30, kQuietNaN, Kind::Overflow},     // never shown as a size
                     Failure{kSignallingNaN, 30, 0.154056f, Kind::InvalidOperation},
                     Failure{0.2f, kSignallingNaN, 0.154056f, Kind::InvalidOperation}));
 
-TEST(Formula, InfiniteWidthGivesZero) { EXPECT_EQ(GrainSizeFormula(kInf, 30, 0.154056f), 0); }
+TEST(Formula, InfiniteWidthGivesZero) { EXPECT_EQ(GrainSizeFormula(kInfF, 30, 0.154056f), 0); }
 
 TEST(Formula, TinyWidthIsNoOverflow) {
   const float tiny = std::numeric_limits<float>::denorm_min();
@@ -96,7 +96,7 @@ Hardware hardware(float beta, float twoTheta, float lambda) {
 
 TEST(Formula, RaisesExactlyWhenTheHardwareWouldOrTheSizeIsNotFinite) {
   std::mt19937 rng(2026);
-  const float specials[] = {0, -0.0f, kInf, -kInf, kQuietNaN, kSignallingNaN, 1e-45f, 3e38f, 1, 30};
+  const float specials[] = {0, -0.0f, kInfF, -kInfF, kQuietNaN, kSignallingNaN, 1e-45f, 3e38f, 1, 30};
   auto pick = [&] {
     if (rng() % 2) return specials[rng() % std::size(specials)];
     return std::bit_cast<float>(static_cast<std::uint32_t>(rng()));

@@ -29,7 +29,7 @@ namespace {
 
 using Int = std::int64_t;
 using Rng = std::mt19937_64;
-constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
 Int Uniform(Rng& rng, Int lo, Int hi) { return std::uniform_int_distribution(lo, hi)(rng); }
 
 // Any positive finite double; one in four subnormal.
@@ -59,7 +59,7 @@ Text Scientific(Float x, int precision) {
 // Exactly halfway between a double and the next one up: a long double holds it.
 Text Halfway(Rng& rng) {
   const double x = AnyDouble(rng);
-  return Scientific(x + (static_cast<long double>(std::nextafter(x, kInf)) - x) / 2, 1100);
+  return Scientific(x + (static_cast<long double>(std::nextafter(x, kInfinity)) - x) / 2, 1100);
 }
 
 // Random digits × 10^exponent: short, long, far beyond the double range;
@@ -101,7 +101,7 @@ TEST(NumberTextVsCharconv, ParseGivesTheSameDouble) {
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), want);
     ASSERT_EQ(end, text.data() + text.size()) << text;
     if (ec == std::errc::result_out_of_range)  // beyond the largest double or below the least
-      want = t.exponent + Int(t.digits.size()) > 0 ? kInf : 0.0;
+      want = t.exponent + Int(t.digits.size()) > 0 ? kInfinity : 0.0;
     const double got = NumberText::parse(text);
     if (std::bit_cast<std::uint64_t>(got) != std::bit_cast<std::uint64_t>(want) && ++failures <= 5)
       ADD_FAILURE() << text << ": " << std::hexfloat << got << ", <charconv> " << want;
@@ -143,7 +143,7 @@ TEST(NumberTextVsCharconv, FormatGivesTheSameText) {
       check(rng() & 1 ? -x : x);
   }
   EXPECT_EQ(failures, 0);
-  for (const double x : {kInf, -kInf, std::nan(""), -std::nan("")}) {
+  for (const double x : {kInfinity, -kInfinity, std::nan(""), -std::nan("")}) {
     char buf[8];
     EXPECT_EQ(NumberText::format(x), std::string(buf, std::to_chars(buf, buf + 8, x).ptr));
   }
