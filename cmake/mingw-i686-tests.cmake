@@ -11,11 +11,7 @@ execute_process(COMMAND ${CMAKE_CURRENT_LIST_DIR}/../tools/i386.sh RESULT_VARIAB
                 ERROR_VARIABLE SORBEL_I386_REASON ERROR_STRIP_TRAILING_WHITESPACE)
 if(NOT i386_status EQUAL 0)
 elseif(NOT EXISTS /usr/lib/wine/wine)
-  # dev.sh says why it could not install it (apt's reason).
-  set(SORBEL_I386_REASON "$ENV{SORBEL_WINE32_REASON}")
-  if(NOT SORBEL_I386_REASON)
-    set(SORBEL_I386_REASON "wine32 is not installed (/usr/lib/wine/wine)")
-  endif()
+  set(SORBEL_I386_REASON "wine32 is not installed (/usr/lib/wine/wine)")
 else()
   set(SORBEL_I386_REASON "")
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine32-run)
