@@ -85,7 +85,7 @@ cmd_test() {
   # A list with a package missing is installed after the one before it (apt
   # installs one list at a time); the steps that need it wait for it.
   local list previous=()
-  for list in unit window test windows wine32 web; do
+  for list in unit window test web windows wine32; do
     if [[ $list == wine32 ]]; then
       job "install wine32" 0 "${previous[@]}" -- install_wine32
       previous=("install wine32")
