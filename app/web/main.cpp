@@ -22,19 +22,26 @@ Window& window() {
 
 }  // namespace
 
-extern "C" EMSCRIPTEN_KEEPALIVE void sorbel_load() {
-  ui::loaded(window().form);
+// clang-format off
+EM_JS(void, js_later, (int step), { setTimeout(() => _sorbel_start(step)); });
+// clang-format on
+
+// Start-up in steps, each a task of its own, so that none holds the page up
+// for long, even on a phone's slower processor: the browser's colours, then
+// the Load handler, and the window is ready for input.
+extern "C" EMSCRIPTEN_KEEPALIVE void sorbel_start(int step) {
+  Window& w = window();
+  if (step == 0) {
+    w.page.applyColours();
+    js_later(1);
+    return;
+  }
+  ui::loaded(w.form);
   ui::web::dom::ready();
 }
-
-// The Load handler in a task of its own: the page stays responsive between
-// taking on its colours and filling in the window.
-// clang-format off
-EM_JS(void, js_load_later, (), { setTimeout(() => _sorbel_load()); });
-// clang-format on
 
 int main() {
   Window& w = window();
   ui::web::serve(w.page, w.form);
-  js_load_later();
+  js_later(0);
 }
