@@ -27,17 +27,24 @@ EM_JS(void, js_later, (int step), { setTimeout(() => _sorbel_start(step)); });
 // clang-format on
 
 // Start-up in steps, each a task of its own, so that none holds the page up
-// for long, even on a phone's slower processor: the browser's colours, then
-// the Load handler, and the window is ready for input.
+// for long, even on a phone's slower processor: the browser's colours read,
+// then shown, then the Load handler, and the window is ready for input.
 extern "C" EMSCRIPTEN_KEEPALIVE void sorbel_start(int step) {
+  static ui::Palette palette;
   Window& w = window();
-  if (step == 0) {
-    w.page.applyColours();
-    js_later(1);
-    return;
+  switch (step) {
+    case 0:
+      palette = ui::web::browserPalette();
+      break;
+    case 1:
+      w.page.showColours(palette);
+      break;
+    default:
+      ui::loaded(w.form);
+      ui::web::dom::ready();
+      return;
   }
-  ui::loaded(w.form);
-  ui::web::dom::ready();
+  js_later(step + 1);
 }
 
 int main() {

@@ -92,8 +92,9 @@ Palette browserPalette() {
   return p;
 }
 
-void WebForm::applyColours() {
-  const Palette p = browserPalette();
+void WebForm::applyColours() { showColours(browserPalette()); }
+
+void WebForm::showColours(const Palette& p) {
   dom::Styles styles;
   styles.set(kWindowName, "background-color", css(windowGround(p)));
   // The focus ring reads where the labels do.

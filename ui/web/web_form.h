@@ -29,6 +29,8 @@ class WebForm final : public Form {
   // Takes the browser's colours (light, dark, forced colours), at start and
   // at each change.
   void applyColours();
+  // The window in the colours of a palette read before (browserPalette).
+  void showColours(const Palette& p);
   bool ended() const { return ended_; }
 
  private:
