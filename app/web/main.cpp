@@ -22,19 +22,33 @@ Window& window() {
 
 }  // namespace
 
-extern "C" EMSCRIPTEN_KEEPALIVE void sorbel_load() {
-  ui::loaded(window().form);
-  ui::web::dom::ready();
-}
-
-// The Load handler in a task of its own: the page stays responsive between
-// taking on its colours and filling in the window.
 // clang-format off
-EM_JS(void, js_load_later, (), { setTimeout(() => _sorbel_load()); });
+EM_JS(void, js_later, (int step), { setTimeout(() => _sorbel_start(step)); });
 // clang-format on
+
+// Start-up in steps, each a task of its own, so that none holds the page up
+// for long, even on a phone's slower processor: the browser's colours read,
+// then shown, then the Load handler, and the window is ready for input.
+extern "C" EMSCRIPTEN_KEEPALIVE void sorbel_start(int step) {
+  static ui::Palette palette;
+  Window& w = window();
+  switch (step) {
+    case 0:
+      palette = ui::web::browserPalette();
+      break;
+    case 1:
+      w.page.showColours(palette);
+      break;
+    default:
+      ui::loaded(w.form);
+      ui::web::dom::ready();
+      return;
+  }
+  js_later(step + 1);
+}
 
 int main() {
   Window& w = window();
   ui::web::serve(w.page, w.form);
-  js_load_later();
+  js_later(0);
 }

@@ -136,6 +136,29 @@ TEST(Page, WhereItCannotRunItSaysSo) {
   EXPECT_NO_THROW(noScript.session().findElement("#frmXRD #Label1"));
 }
 
+// Where the program's bytes cannot be unpacked, the page says what is
+// missing, and the failure is not left in the console as an uncaught error.
+TEST(Page, WhereItsProgramIsDamagedItSaysSoQuietly) {
+  Page p({}, [](web::Session& s) {
+    s.cdp("Page.addScriptToEvaluateOnNewDocument",
+          {{"source",
+            "const D = DecompressionStream;"
+            "window.DecompressionStream = class extends D {"
+            "  constructor() { super('deflate'); } };"}});
+  });
+  EXPECT_TRUE(p.run(R"js(return new Promise(shown => {
+    const started = Date.now(), m = document.getElementById('missing');
+    const check = () => !m.hidden ? shown(true) : Date.now() - started > 20000 ? shown(false)
+        : setTimeout(check, 5);
+    check();
+  });)js")
+                  .get<bool>());
+  p.run("console.log('sorbel-probe')");
+  std::vector<std::string> said;
+  for (int i = 0; i < 50 && said.empty(); ++i) said = p.browser.consoleMessages();
+  ASSERT_EQ(said.size(), 1u) << testing::PrintToString(said);
+}
+
 // Read top to bottom; no caption runs under the control beside it; dark
 // text on white on paper, whatever the screen's scheme.
 TEST(Page, ReadsInOrderKeepsCaptionsClearAndPrintsDarkOnWhite) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/web/dom.h"
+#include "ui/web/hatch.h"
 #include "ui/web/web_form.h"
 
 namespace ui::web {
@@ -62,23 +63,11 @@ std::string css(Rgb c) {
   return s;
 }
 
-// The frame's diagonal cross-hatch, an 8-pixel tile: both diagonals, the
-// rest transparent.
-std::string hatchImage(Rgb colour) {
-  std::string path;
-  for (int i = 0; i < 8; ++i)
-    path += "M" + std::to_string(i) + " " + std::to_string(i) + "h1v1h-1zM" +
-            std::to_string(7 - i) + " " + std::to_string(i) + "h1v1h-1z";
-  return "url(\"data:image/svg+xml,<svg xmlns='http://www.w3.org/2000/svg' width='8' height='8' "
-         "shape-rendering='crispEdges'><path fill='%23" +
-         css(colour).substr(1) + "' d='" + path + "'/></svg>\")";
-}
-
-void setLook(std::string_view id, const Look& look) {
-  dom::style(id, "--ground", css(look.ground));
-  dom::style(id, "--text", css(look.text));
-  dom::style(id, "--disabled-ground", css(look.disabledGround));
-  dom::style(id, "--disabled-text", css(look.disabledText));
+void setLook(dom::Styles& styles, std::string_view id, const Look& look) {
+  styles.set(id, "--ground", css(look.ground));
+  styles.set(id, "--text", css(look.text));
+  styles.set(id, "--disabled-ground", css(look.disabledGround));
+  styles.set(id, "--disabled-text", css(look.disabledText));
 }
 
 }  // namespace
@@ -103,21 +92,24 @@ Palette browserPalette() {
   return p;
 }
 
-void WebForm::applyColours() {
-  const Palette p = browserPalette();
-  dom::style(kWindowName, "background-color", css(windowGround(p)));
+void WebForm::applyColours() { showColours(browserPalette()); }
+
+void WebForm::showColours(const Palette& p) {
+  dom::Styles styles;
+  styles.set(kWindowName, "background-color", css(windowGround(p)));
   // The focus ring reads where the labels do.
-  dom::style(kWindowName, "--focus", css(lookOf(Control::Label1, p).text));
-  dom::style("window", "border-color", css(p[Role::Mid]));
+  styles.set(kWindowName, "--focus", css(lookOf(Control::Label1, p).text));
+  styles.set("window", "border-color", css(p[Role::Mid]));
   for (const ControlSpec& s : kControls) {
     const Look look = lookOf(s.id, p);
-    setLook(nameOf(s.id), look);
-    if (s.kind == Kind::ComboBox) setLook("combWL-box", look);  // its arrow and list
+    setLook(styles, nameOf(s.id), look);
+    if (s.kind == Kind::ComboBox) setLook(styles, "combWL-box", look);  // its arrow and list
   }
   for (const LineSpec& l : kLines)
-    dom::style(nameOf(l.id), "background-color", css(lineColour(l, p)));
-  dom::style(nameOf(kShape.id), "border-color", css(outlineOf(p)));
-  dom::style(nameOf(kShape.id), "background-image", hatchImage(hatchOf(p)));
+    styles.set(nameOf(l.id), "background-color", css(lineColour(l, p)));
+  styles.set(nameOf(kShape.id), "border-color", css(outlineOf(p)));
+  styles.set(nameOf(kShape.id), "background-image", hatchImage(hatchOf(p)));
+  styles.apply();
 }
 
 }  // namespace ui::web

@@ -10,8 +10,11 @@
 EM_JS(void, js_flag, (const char* id, const char* name, int on), {
   document.getElementById(UTF8ToString(id))[UTF8ToString(name)] = on !== 0;
 });
-EM_JS(void, js_style, (const char* id, const char* name, const char* value), {
-  document.getElementById(UTF8ToString(id)).style.setProperty(UTF8ToString(name), UTF8ToString(value));
+EM_JS(void, js_styles, (const char* all), {
+  for (const line of UTF8ToString(all).split('\n')) {
+    const [id, name, value] = line.split('\t');
+    document.getElementById(id).style.setProperty(name, value);
+  }
 });
 EM_JS(void, js_call, (const char* id, const char* method), {
   document.getElementById(UTF8ToString(id))[UTF8ToString(method)]();
@@ -50,8 +53,16 @@ struct Z {
 }  // namespace
 
 void flag(std::string_view id, std::string_view name, bool on) { js_flag(Z(id), Z(name), on); }
-void style(std::string_view id, std::string_view name, std::string_view value) {
-  js_style(Z(id), Z(name), Z(value));
+void Styles::set(std::string_view id, std::string_view name, std::string_view value) {
+  for (std::string_view part : {id, std::string_view("\t"), name, std::string_view("\t"), value})
+    all_ += part;
+  all_ += '\n';
+}
+void Styles::apply() {
+  if (all_.empty()) return;
+  all_.pop_back();
+  js_styles(all_.c_str());
+  all_.clear();
 }
 void call(std::string_view id, std::string_view method) { js_call(Z(id), Z(method)); }
 

@@ -13,8 +13,16 @@
 namespace ui::web::dom {
 
 void flag(std::string_view id, std::string_view name, bool on);  // disabled
-// A CSS property of the element's own style ("--ground", ...).
-void style(std::string_view id, std::string_view name, std::string_view value);
+// CSS properties of elements' own styles ("--ground", ...), set together in
+// one call to the page: one at a time, each call costs more than its work.
+class Styles {
+ public:
+  void set(std::string_view id, std::string_view name, std::string_view value);
+  void apply();
+
+ private:
+  std::string all_;  // a line each: id, name and value between tabs
+};
 // The element's method of no arguments (focus).
 void call(std::string_view id, std::string_view method);
 // An input's text.

@@ -32,10 +32,17 @@
   Module.instantiateWasm = (imports, receive) => {
     pause()
       .then(() => decode(document.getElementById('program').textContent))
-      .then((bytes) => {
-        const wasm = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
-        return new Response(wasm).arrayBuffer();
-      })
+      .then(step((bytes) => {
+        // Written straight into the decompressor: a Blob of them would cost
+        // a round trip to the browser's store of blobs.
+        const gunzip = new DecompressionStream('gzip');
+        const writer = gunzip.writable.getWriter();
+        // A failure is the reading side's to report: the page says it cannot run.
+        const reported = () => {};
+        writer.write(bytes).catch(reported);
+        writer.close().catch(reported);
+        return new Response(gunzip.readable).arrayBuffer();
+      }))
       .then(step((wasm) => WebAssembly.compile(wasm)))
       .then(step((module) => WebAssembly.instantiate(module, imports)))
       .then(step(receive), missing);

@@ -4,8 +4,6 @@
 
 namespace ui::web {
 
-WebForm::WebForm() { applyColours(); }
-
 std::string WebForm::text(Control c) const { return dom::value(nameOf(c)); }
 
 void WebForm::setText(Control c, std::string_view utf8) { dom::setText(nameOf(c), utf8); }

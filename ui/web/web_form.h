@@ -14,12 +14,11 @@ namespace ui::web {
 // A browser cannot wait for a dialog inside an event: messageBox opens the
 // page's and returns, and the handlers reach this form through a
 // ui::WaitingForm, which keeps what they ask for until it is dismissed.
+//
+// It takes the drawn window over as it is, the focus where the markup put
+// it; the window has the browser's colours once applyColours has run.
 class WebForm final : public Form {
  public:
-  // Takes the drawn window over, with the browser's colours. The markup has
-  // put the focus where it starts.
-  WebForm();
-
   std::string text(Control c) const override;
   void setText(Control c, std::string_view utf8) override;
   void setEnabled(Control c, bool enabled) override;
@@ -27,8 +26,11 @@ class WebForm final : public Form {
   void messageBox(std::string_view prompt, std::string_view title, MessageIcon icon) override;
   void end() override;
 
-  // Takes the browser's colours again (light, dark, forced colours).
+  // Takes the browser's colours (light, dark, forced colours), at start and
+  // at each change.
   void applyColours();
+  // The window in the colours of a palette read before (browserPalette).
+  void showColours(const Palette& p);
   bool ended() const { return ended_; }
 
  private:
