@@ -1,15 +1,12 @@
 // Runs before emscripten's loader. The program is in the page as the base64
 // of its gzip-compressed WebAssembly (app/web/make_page.py); it is
 // instantiated from there, as the page may fetch nothing, not even itself.
-// Where the browser cannot run it, the page says so.
+// The page starts it only where the browser has what it needs; if it still
+// cannot be unpacked or compiled, the page says so.
 (() => {
   const missing = () => {
     document.getElementById('missing').hidden = false;
   };
-  if (typeof WebAssembly !== 'object' || typeof DecompressionStream !== 'function') {
-    missing();
-    return;
-  }
   // Each step a task of its own, after the window has been drawn: none holds
   // the page up for long, even on a phone's slower processor.
   const pause = () => new Promise((next) => setTimeout(next));
